@@ -1,0 +1,42 @@
+# Entry points. Each target installs what it misses from Debian's packages.
+SHELL := /bin/bash
+BUILD := build
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build build-x86_64 build-i686 build-host run test bench dist clean
+
+all: build
+
+deps:
+	@scripts/deps.sh
+
+build-x86_64: deps
+	@cmake --preset x86_64 >/dev/null
+	@cmake --build --preset x86_64 -j $(JOBS)
+
+build-i686: deps
+	@cmake --preset i686 -DMIRVASHEL_TESTS=OFF -DMIRVASHEL_BENCH=OFF >/dev/null
+	@cmake --build --preset i686 -j $(JOBS)
+
+build-host: deps
+	@cmake -S tools -B $(BUILD)/host -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD)/host -j $(JOBS)
+
+build: build-x86_64 build-i686 build-host
+
+# The program under Wine beside sample fonts (64-bit: this machine runs no
+# 32-bit code). Headless, it saves screenshots into build/screenshots.
+run: build-x86_64
+	@scripts/run-app.sh $(BUILD)/x86_64/app/Mirvashel.exe
+
+# Every test: host-native ones, then the Windows ones under Wine on a
+# private virtual display.
+test: build
+	@ctest --test-dir $(BUILD)/host --output-on-failure
+	@scripts/with-display.sh ctest --test-dir $(BUILD)/x86_64 --output-on-failure
+
+bench: build-x86_64
+	@scripts/with-display.sh scripts/run-bench.sh $(BUILD)/x86_64
+
+clean:
+	rm -rf $(BUILD)

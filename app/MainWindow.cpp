@@ -1,0 +1,199 @@
+#include "MainWindow.h"
+
+#include "Artwork.h"
+#include "Bitmaps.h"
+#include "FontCommands.h"
+#include "FontPreview.h"
+#include "Paths.h"
+
+#include <windowsx.h>
+
+namespace mirvashel {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"Mirvashel";
+constexpr DWORD kStyle = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN; // thin fixed frame, no title bar
+constexpr DWORD kExStyle = WS_EX_APPWINDOW;                      // a taskbar button all the same
+constexpr int kIconResource = 1;
+constexpr wchar_t kFontsFolderName[] = L"fonts";
+constexpr wchar_t kNoFontsFolderMessage[] = L"لم يُعثر على مجلد الخطوط بجوار البرنامج:";
+
+} // namespace
+
+MainWindow::MainWindow(Environment env) : env_(std::move(env)), form_(kMainDesign, fx::Units::FromScreen()) {
+    if (!env_.showError)
+        env_.showError = [this](const std::wstring& text) {
+            MessageBoxW(hwnd(), text.c_str(), L"Mirvashel", MB_OK | MB_ICONWARNING | MB_RIGHT | MB_RTLREADING);
+        };
+}
+
+MainWindow::~MainWindow() { Destroy(); }
+
+void MainWindow::Destroy() {
+    if (hwnd()) DestroyWindow(hwnd());
+}
+
+bool MainWindow::Create() {
+    RegisterClassOnce(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    const fx::Units& u = form_.units();
+    RECT outer{0, 0, u.ToPixelsX(kDesignClientTwips), u.ToPixelsY(kDesignClientTwips)};
+    AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+    if (!CreateWindowExW(kExStyle, kClassName, L"", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+                         outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr), this))
+        return false;
+    form_.Create(hwnd());
+    SetImages();
+    OnLoad();
+    return true;
+}
+
+void MainWindow::Show() {
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2,
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(hwnd(), SW_SHOWNORMAL);
+    UpdateWindow(hwnd());
+    SetFocus(form_.NextTabStop(nullptr, false));
+}
+
+void MainWindow::SetImages() {
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    bigIcon_.reset(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+    smallIcon_.reset(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    Get<fx::PictureBox>(Picture3).SetImage(fx::BitmapFromFile(artwork::CloseImage()));
+    Get<fx::PictureBox>(Picture2).SetImage(fx::BitmapFromFile(artwork::WebAddressImage()));
+}
+
+std::wstring MainWindow::FontsFolder() const { return fx::JoinPath(env_.executableFolder, kFontsFolderName); }
+
+// --- messages --------------------------------------------------------------
+
+LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wp), HIWORD(wp));
+        return 0;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_SIZE:
+        form_.Dock();
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        OnMouseDown(wp, lp);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(wp, lp);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        if (!(wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && GetCapture() == hwnd()) ReleaseCapture();
+        return 0;
+    case fx::kPreTranslateMessage:
+        return PreTranslate(*reinterpret_cast<const MSG*>(lp));
+    case WM_DESTROY:
+        if (env_.quitOnDestroy) PostQuitMessage(0);
+        return 0;
+    }
+    return DefaultProc(msg, wp, lp);
+}
+
+void MainWindow::OnDestroyed() { state_->alive = false; }
+
+void MainWindow::OnCommand(int id, int code) {
+    switch (form_.RowOfId(id)) {
+    case Command1: if (code == BN_CLICKED) OnRemoveClick(); break;
+    case Command2: if (code == BN_CLICKED) OnInstallClick(); break;
+    case Command3: if (code == BN_CLICKED) OnEndClick(); break;
+    case Picture3: if (code == fx::kPictureClicked) OnEndClick(); break;
+    case Picture2: if (code == fx::kPictureClicked) OnWebLinkClick(); break;
+    case List1: if (code == LBN_SELCHANGE) OnFontListClick(); break;
+    default: break;
+    }
+}
+
+void MainWindow::OnPaint() {
+    fx::PaintDC paint(hwnd());
+    form_.PaintLabels(hwnd(), paint.get());
+}
+
+bool MainWindow::PreTranslate(const MSG& msg) {
+    // Tab order follows the tab indexes, not the stacking order, so the
+    // dialog manager's Tab handling does not fit.
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+    if (HWND next = form_.NextTabStop(GetFocus(), GetKeyState(VK_SHIFT) < 0)) SetFocus(next);
+    return true;
+}
+
+// --- dragging ----------------------------------------------------------------
+
+void MainWindow::OnMouseDown(WPARAM, LPARAM lp) {
+    const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    if (form_.IsOnLabel(hwnd(), pt)) return; // a label's own press, not the window's
+    const fx::Units& u = form_.units();
+    drag_.OnPress(float(u.ToTwipsX(pt.x)), float(u.ToTwipsY(pt.y)));
+    SetCapture(hwnd());
+}
+
+void MainWindow::OnMouseMove(WPARAM wp, LPARAM lp) {
+    const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    if (GetCapture() != hwnd() && form_.IsOnLabel(hwnd(), pt)) return;
+    const fx::Units& u = form_.units();
+    const auto shift = drag_.OnMove(ButtonsFromKeyState(unsigned(wp)), float(u.ToTwipsX(pt.x)), float(u.ToTwipsY(pt.y)));
+    if (!shift) return;
+    // Horizontal first, then vertical, as two position changes.
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    SetWindowPos(hwnd(), nullptr, u.ToPixelsX(u.ToTwipsX(r.left) - shift->dx), r.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(hwnd(), &r);
+    SetWindowPos(hwnd(), nullptr, r.left, u.ToPixelsY(u.ToTwipsY(r.top) - shift->dy), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// --- commands ----------------------------------------------------------------
+
+FontCommandTargets MainWindow::Targets() {
+    return {Get<fx::FileList>(File1), Get<fx::ListBox>(List1), Get<fx::ListBox>(List2), Get<fx::Label>(Label1),
+            Get<fx::PictureBox>(Picture1)};
+}
+
+void MainWindow::OnInstallClick() {
+    if (state_->installing) return; // a press during a run would register every file twice
+    const std::shared_ptr<RunState> state = state_;
+    state->installing = true;
+    FontCommandTargets targets = Targets();
+    const std::wstring folder = FontsFolder();
+    const InstallOutcome outcome = InstallFonts(targets, folder, [state] { return fx::DoEvents() && state->alive; });
+    if (!state->alive) return; // the window has gone during the run: touch nothing
+    state->installing = false;
+    if (outcome == InstallOutcome::NoFontsFolder)
+        env_.showError(std::wstring(kNoFontsFolderMessage) + L"\r\n\u202A" + folder + L"\u202C");
+}
+
+void MainWindow::OnRemoveClick() {
+    FontCommandTargets targets = Targets();
+    RemoveFonts(targets);
+}
+
+void MainWindow::OnEndClick() { env_.endProgram(); }
+
+void MainWindow::OnWebLinkClick() { OpenWebPage(hwnd(), env_.shellExecute); }
+
+void MainWindow::OnFontListClick() { PreviewSelectedFont(Get<fx::ListBox>(List1), Get<fx::Label>(Label1)); }
+
+void MainWindow::AddFont(std::wstring sFontFile) { AddFontResourceW(sFontFile.c_str()); }
+
+void MainWindow::RemoveFont(std::wstring sFontFile) { RemoveFontResourceW(sFontFile.c_str()); }
+
+} // namespace mirvashel

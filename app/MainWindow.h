@@ -1,0 +1,86 @@
+// The main window: a borderless-titled, fixed, 8000 x 5000 twip window with
+// fifteen controls built from its design table, and the handlers behind them.
+#pragma once
+
+#include "Dragging.h"
+#include "FileList.h"
+#include "FontCommands.h"
+#include "Form.h"
+#include "MainDesign.h"
+#include "MessageLoop.h"
+#include "PictureBox.h"
+#include "WebLink.h"
+#include "Window.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace mirvashel {
+
+class MainWindow : public fx::BaseWindow<MainWindow> {
+public:
+    // What the window needs from the world; tests replace the effects.
+    struct Environment {
+        std::wstring executableFolder;
+        ShellExecuteFn shellExecute = &::ShellExecuteW;
+        std::function<void()> endProgram = [] { fx::EndNow(); };
+        std::function<void(const std::wstring& text)> showError;
+        bool quitOnDestroy = true; // false when several windows share a thread (tests)
+    };
+
+    explicit MainWindow(Environment env);
+    ~MainWindow() override;
+
+    // Creates the window hidden, builds its controls and runs the load handler.
+    bool Create();
+    // Shows the window centred on the screen and focuses the first tab stop.
+    void Show();
+    void Destroy();
+
+    // Public operations: register or unregister one file (nothing recorded).
+    void AddFont(std::wstring sFontFile);
+    void RemoveFont(std::wstring sFontFile);
+
+    template <class T>
+    T& Get(Ctl row) { return form_.Get<T>(row); }
+    const WindowDrag& drag() const noexcept { return drag_; }
+    bool IsInstalling() const noexcept { return state_->installing; }
+    const fx::Units& units() const noexcept { return form_.units(); }
+
+    // The command handlers, as the controls' clicks run them.
+    void OnInstallClick();
+    void OnRemoveClick();
+    void OnEndClick();
+    void OnWebLinkClick();
+    void OnFontListClick();
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnDestroyed() override;
+
+private:
+    void OnLoad();
+    void OnCommand(int id, int code);
+    void OnPaint();
+    void OnMouseDown(WPARAM wp, LPARAM lp);
+    void OnMouseMove(WPARAM wp, LPARAM lp);
+    bool PreTranslate(const MSG& msg);
+    void SetImages();
+    std::wstring FontsFolder() const;
+    FontCommandTargets Targets();
+
+    // Outlives the window so a run in progress can tell that it has gone.
+    struct RunState {
+        bool alive = true;
+        bool installing = false;
+    };
+
+    Environment env_;
+    fx::Form form_;
+    WindowDrag drag_;
+    fx::UniqueIcon bigIcon_, smallIcon_;
+    std::shared_ptr<RunState> state_ = std::make_shared<RunState>();
+};
+
+} // namespace mirvashel

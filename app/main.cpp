@@ -1,0 +1,10 @@
+#include "MainWindow.h"
+#include "MessageLoop.h"
+#include "Paths.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    mirvashel::MainWindow window({.executableFolder = fx::ExecutableFolder()});
+    if (!window.Create()) return 1;
+    window.Show();
+    return fx::RunMessageLoop();
+}

@@ -1,0 +1,23 @@
+#include "Bitmaps.h"
+
+#include <cstring>
+
+namespace fx {
+
+UniqueBitmap BitmapFromFile(std::span<const unsigned char> file) {
+    BITMAPFILEHEADER fh;
+    BITMAPINFOHEADER ih;
+    if (file.size() < sizeof fh + sizeof ih) return {};
+    std::memcpy(&fh, file.data(), sizeof fh);
+    std::memcpy(&ih, file.data() + sizeof fh, sizeof ih);
+    if (fh.bfType != 0x4D42 || fh.bfOffBits >= file.size() || ih.biCompression != BI_RGB) return {};
+    const size_t stride = ((size_t(ih.biWidth) * ih.biBitCount + 31) / 32) * 4;
+    if (file.size() - fh.bfOffBits < stride * size_t(ih.biHeight < 0 ? -ih.biHeight : ih.biHeight)) return {};
+
+    WindowDC screen(nullptr);
+    return UniqueBitmap(CreateDIBitmap(screen.get(), &ih, CBM_INIT, file.data() + fh.bfOffBits,
+                                       reinterpret_cast<const BITMAPINFO*>(file.data() + sizeof fh),
+                                       DIB_RGB_COLORS));
+}
+
+} // namespace fx

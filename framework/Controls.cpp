@@ -1,0 +1,169 @@
+#include "Controls.h"
+
+#include "Form.h"
+#include "TextPainter.h"
+
+#include <vector>
+
+namespace fx {
+
+// --- Control ---------------------------------------------------------------
+
+void Control::Create(HWND container) {
+    container_ = container;
+    if (design_.font) font_ = CreateFontFromSpec(*design_.font, form_.units().dpiY());
+    CreateIn(container, form_.units().ToPixels(design_.place));
+}
+
+RECT Control::Bounds() const {
+    RECT r{};
+    if (HWND h = hwnd()) {
+        GetWindowRect(h, &r);
+        MapWindowPoints(HWND_DESKTOP, container_, reinterpret_cast<POINT*>(&r), 2);
+    }
+    return r;
+}
+
+void Control::SetVisible(bool visible) {
+    if (HWND h = hwnd()) ShowWindow(h, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Control::IsVisible() const {
+    HWND h = hwnd();
+    return h && IsWindowVisible(h);
+}
+
+void Control::MoveTo(int leftTwips, int topTwips) {
+    if (HWND h = hwnd())
+        SetWindowPos(h, nullptr, form_.units().ToPixelsX(leftTwips), form_.units().ToPixelsY(topTwips), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// --- WindowedControl -------------------------------------------------------
+
+void WindowedControl::CreateIn(HWND container, const RECT& px) {
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | ExtraStyle() | (design_.visible ? WS_VISIBLE : 0);
+    hwnd_ = CreateWindowExW(0, ClassName(), design_.text ? design_.text : L"", style, px.left, px.top,
+                            px.right - px.left, px.bottom - px.top, container,
+                            reinterpret_cast<HMENU>(INT_PTR(form_.IdOf(*this))), GetModuleHandleW(nullptr),
+                            nullptr);
+    HGDIOBJ font = font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+std::wstring WindowedControl::Text() const {
+    std::wstring text(size_t(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(hwnd_, text.data(), int(text.size()))));
+    return text;
+}
+
+void WindowedControl::SetText(std::wstring_view text) { SetWindowTextW(hwnd_, std::wstring(text).c_str()); }
+
+// --- ComboBox --------------------------------------------------------------
+
+void ComboBox::CreateIn(HWND container, const RECT& px) {
+    // A drop-down combo box's window height includes its closed list.
+    RECT tall = px;
+    tall.bottom = px.top + 8 * (px.bottom - px.top);
+    WindowedControl::CreateIn(container, tall);
+}
+
+// --- ListBox ---------------------------------------------------------------
+
+DWORD ListBox::ExtraStyle() const {
+    return LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP |
+           ((design_.style & kSorted) ? LBS_SORT : 0);
+}
+
+int ListBox::Count() const { return int(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)); }
+
+void ListBox::Clear() { SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
+
+void ListBox::Add(std::wstring_view row) {
+    const std::wstring text(row);
+    SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::wstring ListBox::Row(int index) const {
+    const LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, WPARAM(index), 0);
+    if (length == LB_ERR) return {};
+    std::wstring text(size_t(length) + 1, L'\0');
+    const LRESULT got = SendMessageW(hwnd_, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got == LB_ERR ? 0 : size_t(got));
+    return text;
+}
+
+int ListBox::SelectedIndex() const { return int(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)); }
+
+std::wstring ListBox::SelectedText() const {
+    const int index = SelectedIndex();
+    return index < 0 ? std::wstring() : Row(index);
+}
+
+void ListBox::Select(int index) {
+    const int before = SelectedIndex();
+    if (SendMessageW(hwnd_, LB_SETCURSEL, WPARAM(index), 0) == LB_ERR && index != -1) return;
+    if (SelectedIndex() != before)
+        SendMessageW(container_, WM_COMMAND, MAKEWPARAM(form_.IdOf(*this), LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(hwnd_));
+}
+
+ListBox::BatchUpdate::BatchUpdate(ListBox& list, int expectedRows) : list_(list) {
+    SendMessageW(list_.hwnd_, WM_SETREDRAW, FALSE, 0);
+    if (expectedRows > 0) SendMessageW(list_.hwnd_, LB_INITSTORAGE, WPARAM(expectedRows), LPARAM(expectedRows) * 32);
+}
+
+ListBox::BatchUpdate::~BatchUpdate() {
+    SendMessageW(list_.hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_.hwnd_, nullptr, TRUE);
+}
+
+// --- Label -----------------------------------------------------------------
+
+void Label::CreateIn(HWND, const RECT& px) {
+    bounds_ = px;
+    caption_ = design_.text ? design_.text : L"";
+}
+
+void Label::MoveTo(int leftTwips, int topTwips) {
+    Invalidate();
+    const int w = bounds_.right - bounds_.left, h = bounds_.bottom - bounds_.top;
+    bounds_.left = form_.units().ToPixelsX(leftTwips);
+    bounds_.top = form_.units().ToPixelsY(topTwips);
+    bounds_.right = bounds_.left + w;
+    bounds_.bottom = bounds_.top + h;
+    Invalidate();
+}
+
+void Label::SetCaption(std::wstring_view caption) {
+    if (caption == caption_) return;
+    caption_ = caption;
+    Invalidate();
+}
+
+bool Label::SetFontFace(std::wstring_view face) {
+    UniqueFont font = WithFace(font_.get(), face);
+    if (!font) return false;
+    font_ = std::move(font);
+    Invalidate();
+    return true;
+}
+
+void Label::Invalidate() const {
+    // A transparent label needs its container's background repainted under it.
+    if (container_) InvalidateRect(container_, &bounds_, (design_.style & kTransparent) ? TRUE : FALSE);
+}
+
+void Label::Paint(HDC dc) const {
+    if (!(design_.style & kTransparent)) {
+        SetBkColor(dc, design_.back.Resolve());
+        ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &bounds_, nullptr, 0, nullptr);
+    }
+    SelectGuard font(dc, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
+    SetTextColor(dc, design_.fore.Resolve());
+    SetBkMode(dc, TRANSPARENT);
+    DrawWrappedText(dc, bounds_, caption_,
+                    TextLayout{(design_.style & kCentred) != 0, (design_.style & kRightToLeft) != 0});
+}
+
+} // namespace fx

@@ -1,0 +1,149 @@
+// The controls a form is built from: windowless labels painted by their
+// container, native BUTTON/EDIT/LISTBOX/COMBOBOX windows, and picture boxes
+// (PictureBox.h). Places and sizes are twips, as in the design.
+#pragma once
+
+#include "Design.h"
+#include "Handles.h"
+
+#include <string>
+#include <string_view>
+
+namespace fx {
+
+class Form;
+
+class Control {
+public:
+    Control(Form& form, const ControlDesign& design) : form_(form), design_(design) {}
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const ControlDesign& design() const noexcept { return design_; }
+    // The control's own window; labels have none.
+    virtual HWND hwnd() const noexcept { return nullptr; }
+    HWND container() const noexcept { return container_; }
+    // Place inside the container, in pixels.
+    virtual RECT Bounds() const;
+
+    virtual void SetVisible(bool visible);
+    // True only when the control and every container above it are shown.
+    virtual bool IsVisible() const;
+    // Moves the control, keeping its size; twips relative to the container.
+    virtual void MoveTo(int leftTwips, int topTwips);
+
+    void Create(HWND container);
+
+protected:
+    virtual void CreateIn(HWND container, const RECT& px) = 0;
+    Form& form_;
+    const ControlDesign& design_;
+    HWND container_ = nullptr;
+    UniqueFont font_;
+};
+
+// A control with a native window of a system class.
+class WindowedControl : public Control {
+public:
+    using Control::Control;
+    HWND hwnd() const noexcept override { return hwnd_; }
+    std::wstring Text() const;
+    void SetText(std::wstring_view text);
+
+protected:
+    void CreateIn(HWND container, const RECT& px) override;
+    virtual const wchar_t* ClassName() const = 0;
+    virtual DWORD ExtraStyle() const { return 0; }
+    HWND hwnd_ = nullptr; // owned by the container window, destroyed with it
+};
+
+class Button : public WindowedControl {
+public:
+    using WindowedControl::WindowedControl;
+    void Click() const { SendMessageW(hwnd_, BM_CLICK, 0, 0); }
+
+protected:
+    const wchar_t* ClassName() const override { return L"BUTTON"; }
+    DWORD ExtraStyle() const override { return BS_PUSHBUTTON | WS_TABSTOP; }
+};
+
+class TextBox : public WindowedControl {
+public:
+    using WindowedControl::WindowedControl;
+
+protected:
+    const wchar_t* ClassName() const override { return L"EDIT"; }
+    DWORD ExtraStyle() const override { return ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP; }
+};
+
+class ComboBox : public WindowedControl {
+public:
+    using WindowedControl::WindowedControl;
+
+protected:
+    void CreateIn(HWND container, const RECT& px) override;
+    const wchar_t* ClassName() const override { return L"COMBOBOX"; }
+    DWORD ExtraStyle() const override { return CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP; }
+};
+
+class ListBox : public WindowedControl {
+public:
+    using WindowedControl::WindowedControl;
+
+    int Count() const;
+    void Clear();
+    // Adds a row; a sorted list puts it at its alphabetical place.
+    void Add(std::wstring_view row);
+    std::wstring Row(int index) const;
+    int SelectedIndex() const;
+    std::wstring SelectedText() const;
+    // Selects a row and, when the selection changed, tells the container as
+    // a user's click would, so one handler serves both.
+    void Select(int index);
+
+    // Suspends repainting while many rows are added.
+    class BatchUpdate {
+    public:
+        explicit BatchUpdate(ListBox& list, int expectedRows = 0);
+        ~BatchUpdate();
+        BatchUpdate(const BatchUpdate&) = delete;
+        BatchUpdate& operator=(const BatchUpdate&) = delete;
+
+    private:
+        ListBox& list_;
+    };
+
+protected:
+    const wchar_t* ClassName() const override { return L"LISTBOX"; }
+    DWORD ExtraStyle() const override;
+};
+
+// A windowless caption painted by its container beneath its windowed
+// controls: centred or not, wrapped at word boundaries, clipped to its box.
+class Label : public Control {
+public:
+    using Control::Control;
+    RECT Bounds() const override { return bounds_; }
+    void SetVisible(bool) override {}
+    bool IsVisible() const override { return true; }
+    void MoveTo(int leftTwips, int topTwips) override;
+
+    const std::wstring& Caption() const noexcept { return caption_; }
+    void SetCaption(std::wstring_view caption);
+    HFONT Font() const noexcept { return font_.get(); }
+    // Changes only the font's family; false (and the old font kept) when
+    // the family cannot be set.
+    bool SetFontFace(std::wstring_view face);
+    void Paint(HDC dc) const;
+
+protected:
+    void CreateIn(HWND container, const RECT& px) override;
+
+private:
+    void Invalidate() const;
+    RECT bounds_{};
+    std::wstring caption_;
+};
+
+} // namespace fx

@@ -1,0 +1,28 @@
+#include "Fonts.h"
+
+#include <cmath>
+#include <cwchar>
+
+namespace fx {
+
+UniqueFont CreateFontFromSpec(const FontSpec& spec, int dpiY) {
+    LOGFONTW lf{};
+    // Negative height: the size is the character height, as points are.
+    lf.lfHeight = -LONG(std::lround(spec.points * dpiY / 72.0));
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = spec.charset;
+    lf.lfQuality = DEFAULT_QUALITY;
+    wcsncpy(lf.lfFaceName, spec.face, LF_FACESIZE - 1);
+    return UniqueFont(CreateFontIndirectW(&lf));
+}
+
+UniqueFont WithFace(HFONT font, std::wstring_view face) {
+    LOGFONTW lf{};
+    if (!font || GetObjectW(font, sizeof lf, &lf) != sizeof lf || face.size() >= LF_FACESIZE)
+        return {};
+    face.copy(lf.lfFaceName, face.size());
+    lf.lfFaceName[face.size()] = L'\0';
+    return UniqueFont(CreateFontIndirectW(&lf));
+}
+
+} // namespace fx

@@ -1,0 +1,23 @@
+// Fonts described by face, point size and character set, as the design
+// states them, turned into GDI fonts for the screen.
+#pragma once
+
+#include "Handles.h"
+
+#include <string_view>
+
+namespace fx {
+
+struct FontSpec {
+    const wchar_t* face;
+    double points;
+    BYTE charset;
+};
+
+UniqueFont CreateFontFromSpec(const FontSpec& spec, int dpiY);
+
+// The same font with only its family replaced. Returns an empty owner when
+// the font cannot be read or the name does not fit a LOGFONT.
+UniqueFont WithFace(HFONT font, std::wstring_view face);
+
+} // namespace fx

@@ -1,0 +1,97 @@
+#include "Form.h"
+
+#include "FileList.h"
+#include "PictureBox.h"
+
+#include <algorithm>
+
+namespace fx {
+
+namespace {
+constexpr int kFirstControlId = 100;
+
+std::unique_ptr<Control> MakeControl(Form& form, const ControlDesign& d) {
+    switch (d.kind) {
+    case Kind::PictureBox: return std::make_unique<PictureBox>(form, d);
+    case Kind::Label: return std::make_unique<Label>(form, d);
+    case Kind::Button: return std::make_unique<Button>(form, d);
+    case Kind::TextBox: return std::make_unique<TextBox>(form, d);
+    case Kind::ListBox: return std::make_unique<ListBox>(form, d);
+    case Kind::ComboBox: return std::make_unique<ComboBox>(form, d);
+    case Kind::FileList: return std::make_unique<FileList>(form, d);
+    }
+    return nullptr;
+}
+} // namespace
+
+Form::Form(std::span<const ControlDesign> designs, Units units) : designs_(designs), units_(units) {
+    controls_.reserve(designs.size());
+    for (const ControlDesign& d : designs) controls_.push_back(MakeControl(*this, d));
+}
+
+Form::~Form() = default;
+
+void Form::Create(HWND window) {
+    // Each new sibling goes to the bottom of the stacking order, so creating
+    // in table order leaves earlier rows above later ones.
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        const int container = designs_[i].container;
+        controls_[i]->Create(container == kOnWindow ? window : controls_.at(size_t(container))->hwnd());
+    }
+    Dock();
+}
+
+int Form::IdOf(const Control& control) const {
+    for (size_t i = 0; i < controls_.size(); ++i)
+        if (controls_[i].get() == &control) return kFirstControlId + int(i);
+    return 0;
+}
+
+int Form::RowOfId(int id) const {
+    const int row = id - kFirstControlId;
+    return (row >= 0 && row < int(controls_.size())) ? row : -1;
+}
+
+void Form::PaintLabels(HWND container, HDC dc) const {
+    for (const auto& c : controls_)
+        if (c->design().kind == Kind::Label && c->container() == container)
+            static_cast<const Label&>(*c).Paint(dc);
+}
+
+bool Form::IsOnLabel(HWND container, POINT pt) const {
+    return std::any_of(controls_.begin(), controls_.end(), [&](const auto& c) {
+        const RECT r = c->Bounds();
+        return c->design().kind == Kind::Label && c->container() == container && PtInRect(&r, pt);
+    });
+}
+
+void Form::Dock() {
+    for (const auto& c : controls_)
+        if (c->design().kind == Kind::PictureBox) static_cast<PictureBox&>(*c).Dock();
+}
+
+HWND Form::NextTabStop(HWND from, bool backwards) const {
+    // Candidates in tab-index order; labels and picture boxes take no focus.
+    std::vector<const Control*> order;
+    for (const auto& c : controls_) {
+        const Kind k = c->design().kind;
+        if (k != Kind::Label && k != Kind::PictureBox) order.push_back(c.get());
+    }
+    std::sort(order.begin(), order.end(),
+              [](const Control* a, const Control* b) { return a->design().tabIndex < b->design().tabIndex; });
+    if (order.empty()) return nullptr;
+
+    // A combo box's focus sits in its edit child.
+    auto owns = [](const Control* c, HWND h) { return h && (c->hwnd() == h || IsChild(c->hwnd(), h)); };
+    const auto current = std::find_if(order.begin(), order.end(), [&](const Control* c) { return owns(c, from); });
+    const int n = int(order.size());
+    int start = current == order.end() ? (backwards ? 0 : n - 1) : int(current - order.begin());
+    for (int step = 1; step <= n; ++step) {
+        const int i = ((start + (backwards ? -step : step)) % n + n) % n;
+        const Control* c = order[size_t(i)];
+        if (c->IsVisible() && IsWindowEnabled(c->hwnd())) return c->hwnd();
+    }
+    return nullptr;
+}
+
+} // namespace fx

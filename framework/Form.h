@@ -1,0 +1,45 @@
+// Builds a window's controls from its design table, in table order (which is
+// also their stacking order), and answers the questions that span controls:
+// painting the windowless labels, hit-testing them, docking, tab order.
+#pragma once
+
+#include "Controls.h"
+#include "Units.h"
+
+#include <memory>
+#include <span>
+#include <vector>
+
+namespace fx {
+
+class Form {
+public:
+    Form(std::span<const ControlDesign> designs, Units units);
+    ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    void Create(HWND window);
+    const Units& units() const noexcept { return units_; }
+
+    Control& At(int row) { return *controls_.at(size_t(row)); }
+    template <class T>
+    T& Get(int row) { return dynamic_cast<T&>(At(row)); }
+    int IdOf(const Control& control) const;
+    // The row of a control id from WM_COMMAND, or -1.
+    int RowOfId(int id) const;
+
+    void PaintLabels(HWND container, HDC dc) const;
+    // Whether a point of the container (pixels) lies on one of its labels.
+    bool IsOnLabel(HWND container, POINT pt) const;
+    void Dock();
+    // The next control in tab-index order that can take the focus, or null.
+    HWND NextTabStop(HWND from, bool backwards) const;
+
+private:
+    std::span<const ControlDesign> designs_;
+    Units units_;
+    std::vector<std::unique_ptr<Control>> controls_;
+};
+
+} // namespace fx

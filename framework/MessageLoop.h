@@ -1,0 +1,24 @@
+// The message loop, a yield to it from inside a long handler, and the
+// program's immediate end.
+#pragma once
+
+#include <windows.h>
+
+namespace fx {
+
+// Sent to a top-level window with the MSG* in lParam before a queued message
+// is dispatched; a nonzero reply means the window handled it (Tab keys).
+inline constexpr UINT kPreTranslateMessage = WM_APP + 0x100;
+
+// Runs until WM_QUIT; returns its exit code.
+int RunMessageLoop();
+
+// Handles every message that is waiting, then returns. False when WM_QUIT
+// was seen: the program is ending and the caller should stop (the quit
+// message is posted again for the outer loop).
+bool DoEvents();
+
+// Ends the process at once: no further handler runs.
+[[noreturn]] void EndNow();
+
+} // namespace fx

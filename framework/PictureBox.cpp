@@ -1,0 +1,83 @@
+#include "PictureBox.h"
+
+#include "Form.h"
+
+#include <windowsx.h>
+
+namespace fx {
+
+namespace {
+constexpr wchar_t kClassName[] = L"MirvashelPictureBox";
+}
+
+void PictureBox::CreateIn(HWND container, const RECT& px) {
+    RegisterClassOnce(kClassName, nullptr);
+    background_.reset(CreateSolidBrush(design_.back.Resolve()));
+    const DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (design_.visible ? WS_VISIBLE : 0) |
+                        ((design_.style & kBorder) ? WS_BORDER : 0);
+    CreateWindowExW(0, kClassName, L"", style, px.left, px.top, px.right - px.left, px.bottom - px.top, container,
+                    reinterpret_cast<HMENU>(INT_PTR(form_.IdOf(*this))), GetModuleHandleW(nullptr), this);
+}
+
+void PictureBox::SetImage(UniqueBitmap image) {
+    image_ = std::move(image);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void PictureBox::Dock() {
+    if (!(design_.style & kDockTop)) return;
+    RECT client{};
+    GetClientRect(container_, &client);
+    const RECT px = form_.units().ToPixels(design_.place);
+    SetWindowPos(hwnd(), nullptr, 0, 0, client.right, px.bottom - px.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND: {
+        RECT r{};
+        GetClientRect(hwnd(), &r);
+        FillRect(reinterpret_cast<HDC>(wp), &r, background_.get());
+        return TRUE;
+    }
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_LBUTTONDOWN:
+        pressed_ = true;
+        SetCapture(hwnd());
+        return 0;
+    case WM_LBUTTONUP: {
+        const bool wasPressed = std::exchange(pressed_, false);
+        ReleaseCapture();
+        RECT r{};
+        GetClientRect(hwnd(), &r);
+        const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        if (wasPressed && PtInRect(&r, pt))
+            SendMessageW(container_, WM_COMMAND, MAKEWPARAM(form_.IdOf(*this), kPictureClicked),
+                         reinterpret_cast<LPARAM>(hwnd()));
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        pressed_ = false;
+        return 0;
+    case WM_COMMAND:
+        // Controls inside the box (a button) report to the form's window.
+        return SendMessageW(container_, msg, wp, lp);
+    }
+    return DefaultProc(msg, wp, lp);
+}
+
+void PictureBox::OnPaint() {
+    PaintDC paint(hwnd());
+    if (image_) {
+        BITMAP bm{};
+        GetObjectW(image_.get(), sizeof bm, &bm);
+        MemoryDC source(CreateCompatibleDC(paint.get()));
+        SelectGuard select(source.get(), image_.get());
+        BitBlt(paint.get(), 0, 0, bm.bmWidth, bm.bmHeight, source.get(), 0, 0, SRCCOPY);
+    }
+    form_.PaintLabels(hwnd(), paint.get());
+}
+
+} // namespace fx

@@ -1,0 +1,34 @@
+// A picture box: a child window with a background colour, an optional
+// one-pixel border, an optional image drawn at its own size from the top-left
+// corner, and the labels it contains. A left click is reported to the
+// container as WM_COMMAND with the kPictureClicked code.
+#pragma once
+
+#include "Controls.h"
+#include "Window.h"
+
+namespace fx {
+
+inline constexpr WORD kPictureClicked = 0x7F01;
+
+class PictureBox : public Control, public BaseWindow<PictureBox> {
+public:
+    using Control::Control;
+    HWND hwnd() const noexcept override { return BaseWindow::hwnd(); }
+    // Takes ownership of the image; it is drawn unscaled and may be cut off.
+    void SetImage(UniqueBitmap image);
+    // Stretches a docked box across its container's client width.
+    void Dock();
+
+protected:
+    void CreateIn(HWND container, const RECT& px) override;
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void OnPaint();
+    UniqueBitmap image_;
+    UniqueBrush background_;
+    bool pressed_ = false;
+};
+
+} // namespace fx

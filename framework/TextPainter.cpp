@@ -1,0 +1,96 @@
+#include "TextPainter.h"
+
+#include <usp10.h>
+
+namespace fx {
+namespace {
+
+// Owns one SCRIPT_STRING_ANALYSIS.
+class ShapedLine {
+public:
+    ShapedLine(HDC dc, std::wstring_view line, bool rightToLeft) {
+        if (line.empty()) return;
+        const int length = int(line.size());
+        const DWORD flags = SSA_GLYPHS | SSA_FALLBACK | (rightToLeft ? SSA_RTL : 0);
+        if (FAILED(ScriptStringAnalyse(dc, line.data(), length, length * 3 / 2 + 16, -1, flags, 0, nullptr,
+                                       nullptr, nullptr, nullptr, nullptr, &ssa_)))
+            ssa_ = nullptr;
+    }
+    ~ShapedLine() { if (ssa_) ScriptStringFree(&ssa_); }
+    ShapedLine(const ShapedLine&) = delete;
+    ShapedLine& operator=(const ShapedLine&) = delete;
+
+    int Width() const {
+        const SIZE* size = ssa_ ? ScriptString_pSize(ssa_) : nullptr;
+        return size ? int(size->cx) : 0;
+    }
+    void Draw(int x, int y, const RECT& clip) const {
+        if (ssa_) ScriptStringOut(ssa_, x, y, ETO_CLIPPED, &clip, 0, 0, FALSE);
+    }
+
+private:
+    SCRIPT_STRING_ANALYSIS ssa_ = nullptr;
+};
+
+std::wstring_view TrimTrailingSpaces(std::wstring_view s) {
+    while (!s.empty() && s.back() == L' ') s.remove_suffix(1);
+    return s;
+}
+
+void WrapParagraph(HDC dc, std::wstring_view para, int maxWidth, bool rtl, std::vector<std::wstring_view>& out) {
+    while (!para.empty()) {
+        // Grow the line one word at a time while it still fits.
+        size_t fitted = 0;
+        size_t next = 0;
+        while (next < para.size()) {
+            size_t end = para.find(L' ', next);
+            end = (end == std::wstring_view::npos) ? para.size() : end;
+            while (end < para.size() && para[end] == L' ') ++end;
+            if (fitted != 0 && MeasureLine(dc, TrimTrailingSpaces(para.substr(0, end)), rtl) > maxWidth) break;
+            fitted = end;
+            next = end;
+        }
+        out.push_back(TrimTrailingSpaces(para.substr(0, fitted)));
+        para.remove_prefix(fitted);
+    }
+}
+
+} // namespace
+
+int MeasureLine(HDC dc, std::wstring_view line, bool rightToLeft) {
+    return ShapedLine(dc, line, rightToLeft).Width();
+}
+
+std::vector<std::wstring_view> WrapLines(HDC dc, std::wstring_view text, int maxWidth, bool rightToLeft) {
+    std::vector<std::wstring_view> lines;
+    size_t start = 0;
+    while (true) {
+        const size_t brk = text.find_first_of(L"\r\n", start);
+        const std::wstring_view para = text.substr(start, brk == std::wstring_view::npos ? brk : brk - start);
+        if (para.empty()) lines.push_back(para);
+        else WrapParagraph(dc, para, maxWidth, rightToLeft, lines);
+        if (brk == std::wstring_view::npos) break;
+        start = brk + ((text[brk] == L'\r' && brk + 1 < text.size() && text[brk + 1] == L'\n') ? 2 : 1);
+        if (start == text.size()) break; // a final line break starts no new line
+    }
+    return lines;
+}
+
+void DrawWrappedText(HDC dc, const RECT& box, std::wstring_view text, const TextLayout& layout) {
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    const int width = box.right - box.left;
+    int y = box.top;
+    for (std::wstring_view line : WrapLines(dc, text, width, layout.rightToLeft)) {
+        if (y >= box.bottom) break;
+        ShapedLine shaped(dc, line, layout.rightToLeft);
+        const int lineWidth = shaped.Width();
+        int x = box.left;
+        if (layout.centred) x += (width - lineWidth) / 2;
+        else if (layout.rightToLeft) x = box.right - lineWidth;
+        shaped.Draw(x, y, box);
+        y += tm.tmHeight;
+    }
+}
+
+} // namespace fx

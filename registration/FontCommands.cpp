@@ -1,0 +1,56 @@
+#include "FontCommands.h"
+
+#include "FontLoadM.h"
+#include "Paths.h"
+
+#include <cwchar>
+
+namespace mirvashel {
+
+namespace {
+
+// The count label holds a whole number while a run counts it down.
+long long CaptionNumber(const fx::Label& label) {
+    return std::wcstoll(label.Caption().c_str(), nullptr, 10);
+}
+
+void RefillFontList(fx::ListBox& fontList) {
+    FontLoadM::FillListWithFonts(fontList);
+    fontList.Select(0); // the selection change runs the preview
+}
+
+} // namespace
+
+InstallOutcome InstallFonts(FontCommandTargets& t, const std::wstring& fontsFolder, const YieldFn& yield) {
+    if (t.fileList.SetPath(fontsFolder) != ERROR_SUCCESS) return InstallOutcome::NoFontsFolder;
+
+    RefillFontList(t.fontList);
+    const int count = t.fileList.Count();
+    t.countLabel.SetCaption(std::to_wstring(count));
+
+    for (int i = 0; i < count; ++i) {
+        t.fileList.Select(i);
+        const std::wstring path = fx::JoinPath(fontsFolder, t.fileList.FileName(i));
+        AddFontResourceW(path.c_str()); // a refused file is still recorded and counted
+        t.registeredList.Add(path);
+        t.countLabel.SetCaption(std::to_wstring(CaptionNumber(t.countLabel) - 1));
+        if (!yield()) return InstallOutcome::Interrupted;
+    }
+    t.donePanel.SetVisible(true);
+    AnnounceFontChange();
+    return InstallOutcome::Completed;
+}
+
+void RemoveFonts(FontCommandTargets& t) {
+    const int rows = t.registeredList.Count();
+    for (int i = 0; i < rows; ++i) {
+        t.registeredList.Select(i);
+        RemoveFontResourceW(t.registeredList.SelectedText().c_str());
+    }
+    RefillFontList(t.fontList);
+    AnnounceFontChange();
+}
+
+void AnnounceFontChange() { PostMessageW(HWND_BROADCAST, WM_FONTCHANGE, 0, 0); }
+
+} // namespace mirvashel

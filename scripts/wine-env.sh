@@ -1,0 +1,45 @@
+# Sourced by the scripts that run Windows programs: one Wine prefix inside
+# the build tree, created once, quiet and without install dialogs.
+: "${MIRVASHEL_BUILD:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
+export WINEPREFIX="$MIRVASHEL_BUILD/wineprefix"
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+# Registry settings of the prefix: no window manager round trips under Xvfb,
+# and Arabic faces that Wine shapes correctly. "Traditional Arabic" does not
+# exist on Linux; Noto Sans Arabic UI stands in for it (Noto Naskh Arabic is
+# drawn with broken joining by Wine's shaper). Wine's own Tahoma has no
+# Arabic letters, so it falls back to the same face.
+prefix_settings() {
+  cat <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Traditional Arabic"="Noto Sans Arabic UI"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]
+"Tahoma"=hex(7):4e,00,6f,00,74,00,6f,00,53,00,61,00,6e,00,73,00,41,00,72,00,61,00,62,00,69,00,63,00,55,00,49,00,2d,00,52,00,65,00,67,00,75,00,6c,00,61,00,72,00,2e,00,74,00,74,00,66,00,2c,00,4e,00,6f,00,74,00,6f,00,20,00,53,00,61,00,6e,00,73,00,20,00,41,00,72,00,61,00,62,00,69,00,63,00,20,00,55,00,49,00,00,00,00,00
+REG
+}
+
+ensure_wine_prefix() {
+  local marker="$WINEPREFIX/.mirvashel-settings.reg"
+  if [ -f "$marker" ] && [ "$(cat "$marker")" = "$(prefix_settings)" ]; then return 0; fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix (once)..." >&2
+    mkdir -p "$MIRVASHEL_BUILD"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+    # Debian's Wine does not find its own fonts (Tahoma among them).
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  fi
+  local reg="$WINEPREFIX/drive_c/mirvashel-settings.reg"
+  prefix_settings >"$reg"
+  wine regedit /S 'C:\mirvashel-settings.reg' >/dev/null 2>&1
+  wineserver -w
+  cp "$reg" "$marker"
+}

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs a command with a private virtual X display and a persistent Wine
+# server, and stops both afterwards. Wine creates no window without a
+# display; the persistent server makes each Wine process start in a fraction
+# of a second.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+ensure_wine_prefix
+
+fifo=$(mktemp -u)
+mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+xvfb_pid=$!
+read -r display <"$fifo"
+rm -f "$fifo"
+export DISPLAY=":$display"
+
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+sh -c "wineserver -p </dev/null >/dev/null 2>&1"
+wineboot </dev/null >/dev/null 2>&1
+
+"$@"
