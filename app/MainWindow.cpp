@@ -174,7 +174,8 @@ void MainWindow::OnInstallClick() {
     state->installing = true;
     FontCommandTargets targets = Targets();
     const std::wstring folder = FontsFolder();
-    const InstallOutcome outcome = InstallFonts(targets, folder, [state] { return fx::DoEvents() && state->alive; });
+    fx::FrameYield yield;
+    const InstallOutcome outcome = InstallFonts(targets, folder, [&yield, state] { return yield() && state->alive; });
     if (!state->alive) return; // the window has gone during the run: touch nothing
     state->installing = false;
     if (outcome == InstallOutcome::NoFontsFolder)

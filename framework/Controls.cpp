@@ -66,6 +66,7 @@ void ComboBox::CreateIn(HWND container, const RECT& px) {
     RECT tall = px;
     tall.bottom = px.top + 8 * (px.bottom - px.top);
     WindowedControl::CreateIn(container, tall);
+    SetText(design_.text ? design_.text : L""); // the window name does not reach the edit box everywhere
 }
 
 // --- ListBox ---------------------------------------------------------------
@@ -150,11 +151,14 @@ bool Label::SetFontFace(std::wstring_view face) {
 }
 
 void Label::Invalidate() const {
+    if (paintPending_) return;
+    paintPending_ = true;
     // A transparent label needs its container's background repainted under it.
     if (container_) InvalidateRect(container_, &bounds_, (design_.style & kTransparent) ? TRUE : FALSE);
 }
 
 void Label::Paint(HDC dc) const {
+    paintPending_ = false;
     if (!(design_.style & kTransparent)) {
         SetBkColor(dc, design_.back.Resolve());
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &bounds_, nullptr, 0, nullptr);

@@ -102,7 +102,7 @@ public:
     // a user's click would, so one handler serves both.
     void Select(int index);
 
-    // Suspends repainting while many rows are added.
+    // Suspends repainting while many rows are added or selected in turn.
     class BatchUpdate {
     public:
         explicit BatchUpdate(ListBox& list, int expectedRows = 0);
@@ -144,6 +144,10 @@ private:
     void Invalidate() const;
     RECT bounds_{};
     std::wstring caption_;
+    // Set from invalidation to the next paint: a label already waiting for
+    // its repaint is not invalidated again (a countdown changes it far more
+    // often than it is painted).
+    mutable bool paintPending_ = false;
 };
 
 } // namespace fx

@@ -9,6 +9,20 @@ void Dispatch(MSG& msg) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }
+
+constexpr ULONGLONG kFrameMilliseconds = 16;
+
+bool Drain(UINT filter) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | filter)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(int(msg.wParam));
+            return false;
+        }
+        Dispatch(msg);
+    }
+    return true;
+}
 } // namespace
 
 int RunMessageLoop() {
@@ -17,16 +31,13 @@ int RunMessageLoop() {
     return int(msg.wParam);
 }
 
-bool DoEvents() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(int(msg.wParam));
-            return false;
-        }
-        Dispatch(msg);
-    }
-    return true;
+bool DoEvents() { return Drain(0); }
+
+bool FrameYield::operator()() {
+    const ULONGLONG now = GetTickCount64();
+    if (now - lastPaint_ < kFrameMilliseconds) return Drain(PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
+    lastPaint_ = now;
+    return Drain(0);
 }
 
 void EndNow() { ExitProcess(0); }

@@ -18,6 +18,19 @@ int RunMessageLoop();
 // message is posted again for the outer loop).
 bool DoEvents();
 
+// A yield for a loop that runs for a long time: input, posted and sent
+// messages are handled at every call, repaints at most once per frame. A
+// countdown label redrawn thousands of times a second shows nothing more
+// than one redrawn at the screen's pace, and costs far more.
+class FrameYield {
+public:
+    // Same contract as DoEvents.
+    bool operator()();
+
+private:
+    ULONGLONG lastPaint_ = 0;
+};
+
 // Ends the process at once: no further handler runs.
 [[noreturn]] void EndNow();
 

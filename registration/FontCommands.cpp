@@ -29,7 +29,11 @@ InstallOutcome InstallFonts(FontCommandTargets& t, const std::wstring& fontsFold
     t.countLabel.SetCaption(std::to_wstring(count));
 
     for (int i = 0; i < count; ++i) {
-        t.fileList.Select(i);
+        // The file list lies outside the window, so nobody sees its highlight
+        // walk; moving it per file scrolls the list each time, which costs
+        // more than registering the font. It ends on the last file, as a
+        // walk would leave it.
+        if (i + 1 == count) t.fileList.Select(i);
         const std::wstring path = fx::JoinPath(fontsFolder, t.fileList.FileName(i));
         AddFontResourceW(path.c_str()); // a refused file is still recorded and counted
         t.registeredList.Add(path);

@@ -27,6 +27,14 @@ REG
 }
 
 ensure_wine_prefix() {
+  ensure_settings
+  # Drive R: is a scratch folder of the build tree: tests put a program's
+  # folders at the root of a drive there.
+  mkdir -p "$MIRVASHEL_BUILD/drive-r"
+  ln -sfn "$MIRVASHEL_BUILD/drive-r" "$WINEPREFIX/dosdevices/r:"
+}
+
+ensure_settings() {
   local marker="$WINEPREFIX/.mirvashel-settings.reg"
   if [ -f "$marker" ] && [ "$(cat "$marker")" = "$(prefix_settings)" ]; then return 0; fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then

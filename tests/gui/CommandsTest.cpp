@@ -1,0 +1,74 @@
+// The end commands and the web link, with the shell and the end of the
+// process recorded instead of done.
+#include "Pump.h"
+#include "TestWindow.h"
+
+#include <gtest/gtest.h>
+
+using namespace mirvashel;
+using namespace testing_support;
+
+namespace {
+
+void ClickPicture(HWND picture) {
+    SendMessageW(picture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(picture, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    Pump();
+}
+
+TEST(CommandsTest, WebLinkCallsTheShellOncePerClickWithSixArguments) {
+    TempFolder folder;
+    TestWindow window(folder.str());
+    ClickPicture(window.Get<fx::Control>(Picture2).hwnd());
+    ASSERT_EQ(Record().shellCalls.size(), 1u);
+    const ShellCall& call = Record().shellCalls[0];
+    EXPECT_EQ(call.owner, window.hwnd());
+    EXPECT_EQ(call.operation, L"Open");
+    EXPECT_EQ(call.file, L"http://example.com/Site/_Pages.php?Series=89");
+    EXPECT_EQ(call.parameters, L"");
+    EXPECT_FALSE(call.parametersNull);
+    EXPECT_EQ(call.directory, L"");
+    EXPECT_FALSE(call.directoryNull);
+    EXPECT_EQ(call.show, SW_SHOWNORMAL);
+
+    ClickPicture(window.Get<fx::Control>(Picture2).hwnd());
+    EXPECT_EQ(Record().shellCalls.size(), 2u);
+    EXPECT_EQ(Record().endRequests, 0);
+}
+
+TEST(CommandsTest, ReleaseOutsideThePictureIsNoClick) {
+    TempFolder folder;
+    TestWindow window(folder.str());
+    HWND picture = window.Get<fx::Control>(Picture2).hwnd();
+    SendMessageW(picture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(picture, WM_LBUTTONUP, 0, MAKELPARAM(300, 3));
+    Pump();
+    EXPECT_TRUE(Record().shellCalls.empty());
+}
+
+TEST(CommandsTest, ClosePictureAndEndButtonEndTheProgram) {
+    TempFolder folder;
+    TestWindow window(folder.str());
+    ClickPicture(window.Get<fx::Control>(Picture3).hwnd());
+    EXPECT_EQ(Record().endRequests, 1);
+
+    window.Get<fx::Control>(Picture1).SetVisible(true);
+    window.Get<fx::Button>(Command3).Click();
+    Pump();
+    EXPECT_EQ(Record().endRequests, 2);
+    EXPECT_TRUE(Record().shellCalls.empty());
+}
+
+TEST(CommandsTest, EscapeTriggersNothing) {
+    TempFolder folder;
+    TestWindow window(folder.str());
+    SetFocus(window.Get<fx::Control>(Command2).hwnd());
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(GetFocus(), WM_KEYUP, VK_ESCAPE, 0);
+    Pump();
+    EXPECT_EQ(Record().endRequests, 0);
+    EXPECT_EQ(window.Get<fx::ListBox>(List2).Count(), 0);
+    EXPECT_FALSE(window.Get<fx::Control>(Picture1).IsVisible());
+}
+
+} // namespace

@@ -1,0 +1,98 @@
+// Dragging the window by its bare surface.
+#include "Pump.h"
+#include "TestWindow.h"
+
+#include <gtest/gtest.h>
+
+using namespace mirvashel;
+using namespace testing_support;
+
+namespace {
+
+TEST(WindowDragTest, PressRoundsHalvesToEvenAndOnlyTheLeftButtonAloneMoves) {
+    WindowDrag drag;
+    drag.OnPress(2.5f, 3.5f);
+    EXPECT_EQ(drag.lDownX, 2);
+    EXPECT_EQ(drag.lDownY, 4);
+    drag.OnPress(-0.5f, 1.5f);
+    EXPECT_EQ(drag.lDownX, 0);
+    EXPECT_EQ(drag.lDownY, 2);
+    drag.OnPress(300.4f, 299.6f);
+    EXPECT_EQ(drag.lDownX, 300);
+    EXPECT_EQ(drag.lDownY, 300);
+
+    const auto shift = drag.OnMove(kLeftButton, 450.0f, 240.0f);
+    ASSERT_TRUE(shift);
+    EXPECT_DOUBLE_EQ(shift->dx, -150.0);
+    EXPECT_DOUBLE_EQ(shift->dy, 60.0);
+    EXPECT_FALSE(drag.OnMove(kLeftButton | kRightButton, 450.0f, 240.0f));
+    EXPECT_FALSE(drag.OnMove(kRightButton, 450.0f, 240.0f));
+    EXPECT_FALSE(drag.OnMove(0, 450.0f, 240.0f));
+}
+
+class DraggingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (window->units().ToPixelsX(15) != 1) GTEST_SKIP() << "pixel steps assume 96 dpi";
+        GetWindowRect(window.hwnd(), &start);
+    }
+    void Send(UINT msg, WPARAM keys, int x, int y, HWND target = nullptr) {
+        SendMessageW(target ? target : window.hwnd(), msg, keys, MAKELPARAM(x, y));
+        Pump();
+    }
+    POINT Moved() {
+        RECT r{};
+        GetWindowRect(window.hwnd(), &r);
+        return {r.left - start.left, r.top - start.top};
+    }
+
+    TempFolder folder;
+    TestWindow window{folder.str()};
+    RECT start{};
+};
+
+TEST_F(DraggingTest, PressOnBareSurfaceThenLeftMovesShiftTheWindow) {
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 20, 300);
+    EXPECT_EQ(window->drag().lDownX, 300);
+    EXPECT_EQ(window->drag().lDownY, 4500);
+    EXPECT_EQ(GetCapture(), window.hwnd());
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 30, 290);
+    EXPECT_EQ(Moved().x, 10);
+    EXPECT_EQ(Moved().y, -10);
+    // The pointer is back at the press point: only new motion counts.
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 25, 300);
+    EXPECT_EQ(Moved().x, 15);
+    EXPECT_EQ(Moved().y, -10);
+    Send(WM_LBUTTONUP, 0, 25, 300);
+    EXPECT_NE(GetCapture(), window.hwnd());
+}
+
+TEST_F(DraggingTest, OtherButtonsStoreThePointButDoNotMove) {
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, 40, 310);
+    EXPECT_EQ(window->drag().lDownX, 600);
+    Send(WM_MOUSEMOVE, MK_RBUTTON, 60, 320);
+    Send(WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, 60, 320);
+    Send(WM_MOUSEMOVE, 0, 60, 320);
+    EXPECT_EQ(Moved().x, 0);
+    EXPECT_EQ(Moved().y, 0);
+}
+
+TEST_F(DraggingTest, MoveWithoutAPressUsesTheStoredPointOrTheOrigin) {
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 7, 300); // (7,300) px from (0,0) twips
+    EXPECT_EQ(Moved().x, 7);
+    EXPECT_EQ(Moved().y, 300);
+}
+
+TEST_F(DraggingTest, PressesOnLabelsAndControlsStartNoDrag) {
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 200, 100); // on Label2
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5, window.Get<fx::Control>(Picture4).hwnd());
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5, window.Get<fx::Control>(List1).hwnd());
+    Send(WM_LBUTTONUP, 0, 5, 5, window.Get<fx::Control>(List1).hwnd());
+    EXPECT_EQ(window->drag().lDownX, 0);
+    EXPECT_EQ(window->drag().lDownY, 0);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 200, 100); // over a label, uncaptured: the label's move
+    EXPECT_EQ(Moved().x, 0);
+    EXPECT_EQ(Moved().y, 0);
+}
+
+} // namespace

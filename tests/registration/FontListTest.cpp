@@ -1,0 +1,71 @@
+// The font list: every family Windows reports, by face name.
+#include "FontLoadM.h"
+#include "RegistrationFixture.h"
+
+#include <algorithm>
+#include <set>
+
+using namespace mirvashel;
+using namespace testing_support;
+
+namespace {
+
+class FontListTest : public RegistrationTest {};
+
+TEST_F(FontListTest, RefillListsEveryFamilyOnceAndFollowsTheFontTable) {
+    Open();
+    auto& list = window->Get<fx::ListBox>(List1);
+    list.Add(L"stale row");
+    FontLoadM::FillListWithFonts(list);
+    const auto before = Rows(List1);
+    EXPECT_EQ(std::count(before.begin(), before.end(), L"stale row"), 0);
+    EXPECT_EQ(std::multiset<std::wstring>(before.begin(), before.end()), CurrentFamilies());
+    EXPECT_TRUE(std::is_sorted(before.begin(), before.end(), [](const std::wstring& a, const std::wstring& b) {
+        return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_LESS_THAN;
+    }));
+    EXPECT_EQ(std::count(before.begin(), before.end(), L"MirvTest0000"), 0);
+
+    FontLoadM::FillListWithFonts(list); // a second fill replaces, never accumulates
+    EXPECT_EQ(Rows(List1), before);
+
+    const auto font = folder.CopyTestFont(L"MirvTest0000.ttf", L"MirvTest0000.ttf");
+    ASSERT_GT(AddFontResourceW(font.c_str()), 0);
+    FontLoadM::FillListWithFonts(list);
+    const auto after = Rows(List1);
+    EXPECT_EQ(std::count(after.begin(), after.end(), L"MirvTest0000"), 1);
+    EXPECT_EQ(after.size(), before.size() + 1);
+
+    RemoveFontResourceW(font.c_str());
+    FontLoadM::FillListWithFonts(list);
+    EXPECT_EQ(Rows(List1), before);
+}
+
+TEST_F(FontListTest, FaceNamesOutsideTheAnsiCodePageAreListedAsTheyAre) {
+    Open();
+    const auto font = folder.CopyTestFont(L"arabic-family.ttf", L"arabic-family.ttf");
+    ASSERT_GT(AddFontResourceW(font.c_str()), 0);
+    FontLoadM::FillListWithFonts(window->Get<fx::ListBox>(List1));
+    const auto rows = Rows(List1);
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), L"خط تجريبي"), 1);
+}
+
+TEST_F(FontListTest, AFaceFieldWithoutNulGivesNoRowAndTheEnumerationGoesOn) {
+    Open();
+    auto& list = window->Get<fx::ListBox>(List1);
+    list.Clear();
+    LOGFONTW full{};
+    std::fill(std::begin(full.lfFaceName), std::end(full.lfFaceName), L'W'); // 32 characters, no NUL
+    LOGFONTW normal{};
+    wcscpy(normal.lfFaceName, L"Next Family");
+    const LPARAM context = reinterpret_cast<LPARAM>(&list);
+    EXPECT_EQ(FontLoadM::EnumFontFamProc(&full, nullptr, TRUETYPE_FONTTYPE, context), 1);
+    EXPECT_EQ(FontLoadM::EnumFontFamProc(&normal, nullptr, TRUETYPE_FONTTYPE, context), 1);
+    EXPECT_EQ(Rows(List1), std::vector<std::wstring>{L"Next Family"});
+
+    LOGFONTW thirtyOne{}; // the longest name that still has its NUL
+    std::fill(thirtyOne.lfFaceName, thirtyOne.lfFaceName + 31, L'a');
+    FontLoadM::EnumFontFamProc(&thirtyOne, nullptr, 0, context);
+    EXPECT_EQ(list.Count(), 2);
+}
+
+} // namespace

@@ -1,0 +1,248 @@
+// The install command: every font file of the fonts folder is registered,
+// recorded and counted down; the run yields after every file.
+#include "RegistrationFixture.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+using namespace mirvashel;
+using namespace testing_support;
+
+namespace {
+
+class InstallTest : public RegistrationTest {};
+
+TEST_F(InstallTest, RegistersRecordsAndCountsDownEveryListedFile) {
+    AddTestFonts(12);
+    Open();
+    InstallProbe probe(*window);
+    Click(Command2);
+
+    std::vector<std::wstring> expected;
+    for (int i = 0; i < 12; ++i) expected.push_back(FontPath(TestFamily(i) + L".ttf"));
+    EXPECT_EQ(Rows(List2), expected);
+    for (int i = 0; i < 12; ++i) EXPECT_TRUE(HasFamily(TestFamily(i))) << i;
+
+    // 12 when the first path is recorded, one less after every file, 0 at the end.
+    std::vector<std::wstring> countdown;
+    for (int n = 12; n >= 1; --n) countdown.push_back(std::to_wstring(n));
+    EXPECT_EQ(probe.captionsAtRecord(), countdown);
+    EXPECT_EQ(CountCaption(), L"0");
+    EXPECT_EQ(probe.steps(), 12); // a yield after every file
+    EXPECT_TRUE(PanelShown());
+    EXPECT_EQ(window->Get<fx::FileList>(File1).Path(), folder.str() + L"\\fonts");
+}
+
+TEST_F(InstallTest, EveryAttemptIsRecordedWhateverWindowsSaysButOnlyListedFiles) {
+    AddTestFonts(2);
+    folder.Write(L"fonts\\not-a-font.ttf", "this is plain text, not a font");
+    folder.Write(L"fonts\\empty.ttf", "");
+    const std::string truncated = [&] {
+        std::ifstream in(TestFontsFolder() / L"MirvTest0002.ttf", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {}).substr(0, 40);
+    }();
+    folder.Write(L"fonts\\truncated.ttf", truncated);
+    folder.CopyTestFont(L"MirvTest0003.ttf", L"fonts\\UPPER.TTF");
+    SetFileAttributesW(folder.CopyTestFont(L"MirvTest0004.ttf", L"fonts\\readonly.ttf").c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(folder.CopyTestFont(L"MirvTest0005.ttf", L"fonts\\hidden.ttf").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesW(folder.CopyTestFont(L"MirvTest0006.ttf", L"fonts\\system.ttf").c_str(), FILE_ATTRIBUTE_SYSTEM);
+    folder.CopyTestFont(L"MirvTest0007.ttf", L"fonts\\a.ttfx");
+    folder.MakeDir(L"fonts\\x.ttf");
+    // Held open with no sharing by another handle while the run reads it.
+    const auto locked = folder.CopyTestFont(L"MirvTest0008.ttf", L"fonts\\locked.ttf");
+    HANDLE lock = CreateFileW(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+
+    Open();
+    Click(Command2);
+    CloseHandle(lock);
+
+    EXPECT_EQ(Rows(List2), (std::vector<std::wstring>{
+                               FontPath(L"empty.ttf"), FontPath(L"locked.ttf"), FontPath(L"MirvTest0000.ttf"),
+                               FontPath(L"MirvTest0001.ttf"), FontPath(L"not-a-font.ttf"), FontPath(L"readonly.ttf"),
+                               FontPath(L"truncated.ttf"), FontPath(L"UPPER.TTF")}));
+    EXPECT_EQ(CountCaption(), L"0");
+    EXPECT_TRUE(HasFamily(L"MirvTest0003")); // upper-case .TTF
+    EXPECT_TRUE(HasFamily(L"MirvTest0004")); // read-only
+    EXPECT_FALSE(HasFamily(L"MirvTest0005")); // hidden: never listed
+    EXPECT_FALSE(HasFamily(L"MirvTest0006")); // system: never listed
+    EXPECT_FALSE(HasFamily(L"MirvTest0007")); // a.ttfx
+    EXPECT_TRUE(PanelShown());
+}
+
+TEST_F(InstallTest, EmptyFontsFolderStillRefillsAndShowsThePanel) {
+    folder.MakeDir(L"fonts");
+    Open();
+    Click(Command2);
+    EXPECT_EQ(CountCaption(), L"0");
+    EXPECT_TRUE(Rows(List2).empty());
+    EXPECT_GT(window->Get<fx::ListBox>(List1).Count(), 0);
+    EXPECT_EQ(window->Get<fx::ListBox>(List1).SelectedIndex(), 0);
+    EXPECT_TRUE(PanelShown());
+    EXPECT_TRUE(Record().errors.empty());
+}
+
+TEST_F(InstallTest, NoFontsFolderSaysSoInArabicAndTouchesNothing) {
+    folder.Write(L"VevoDider\\a.ttf");
+    folder.Write(L"fontsfonts\\b.ttf"); // a sibling with the glued name is not the fonts folder
+    Open();
+    Click(Command2);
+    ASSERT_EQ(Record().errors.size(), 1u);
+    EXPECT_NE(Record().errors[0].find(L"مجلد الخطوط"), std::wstring::npos);
+    EXPECT_NE(Record().errors[0].find(folder.str() + L"\\fonts"), std::wstring::npos);
+    EXPECT_TRUE(Rows(List2).empty());
+    EXPECT_EQ(window->Get<fx::ListBox>(List1).Count(), 0);
+    EXPECT_EQ(CountCaption(), L"1");
+    EXPECT_FALSE(PanelShown());
+}
+
+TEST_F(InstallTest, TwoRunsRecordEveryPathTwiceAsNeighbours) {
+    AddTestFonts(3);
+    Open();
+    Click(Command2);
+    Click(Command2);
+    const auto rows = Rows(List2);
+    ASSERT_EQ(rows.size(), 6u);
+    for (size_t i = 0; i < 6; i += 2) {
+        EXPECT_EQ(rows[i], rows[i + 1]);
+        EXPECT_EQ(rows[i], FontPath(TestFamily(int(i / 2)) + L".ttf"));
+    }
+    EXPECT_EQ(CountCaption(), L"0");
+}
+
+TEST_F(InstallTest, PressDuringARunIsIgnored) {
+    AddTestFonts(4);
+    Open();
+    InstallProbe probe(*window, [&](int step) {
+        if (step == 1) Click(Command2);
+    });
+    Click(Command2);
+    EXPECT_EQ(Rows(List2).size(), 4u);
+    EXPECT_EQ(CountCaption(), L"0");
+    EXPECT_EQ(probe.steps(), 4);
+}
+
+TEST_F(InstallTest, RemoveDuringARunUnregistersWhatWasRecordedSoFar) {
+    AddTestFonts(4);
+    Open();
+    bool firstGone = false;
+    InstallProbe probe(*window, [&](int step) {
+        if (step != 2) return;
+        Click(Command1);
+        firstGone = !HasFamily(TestFamily(0)) && !HasFamily(TestFamily(1));
+    });
+    Click(Command2);
+    EXPECT_TRUE(firstGone);
+    EXPECT_EQ(Rows(List2).size(), 4u);
+    EXPECT_FALSE(HasFamily(TestFamily(0)));
+    EXPECT_TRUE(HasFamily(TestFamily(2)));
+    EXPECT_TRUE(HasFamily(TestFamily(3)));
+}
+
+TEST_F(InstallTest, ClosingTheWindowDuringARunStopsItAndKeepsWhatWasRegistered) {
+    AddTestFonts(6);
+    Open();
+    HWND main = window->hwnd();
+    InstallProbe probe(*window, [&](int step) {
+        if (step == 3) SendMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0); // Alt+F4
+    });
+    Click(Command2);
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_EQ(probe.steps(), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(HasFamily(TestFamily(i))) << i;
+    for (int i = 3; i < 6; ++i) EXPECT_FALSE(HasFamily(TestFamily(i))) << i;
+}
+
+TEST_F(InstallTest, EndCommandDuringARunIsHonoured) {
+    AddTestFonts(3);
+    Open();
+    InstallProbe probe(*window, [&](int step) {
+        if (step != 1) return;
+        HWND close = window->Get<fx::Control>(Picture3).hwnd();
+        SendMessageW(close, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        SendMessageW(close, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    });
+    Click(Command2);
+    EXPECT_EQ(Record().endRequests, 1);
+}
+
+TEST_F(InstallTest, FolderNamesOutsideTheAnsiCodePageRegisterAndRemove) {
+    const std::wstring program = folder.str() + L"\\برنامج-шрифт-€";
+    for (int i = 0; i < 2; ++i)
+        folder.CopyTestFont(TestFamily(i) + L".ttf", L"برنامج-шрифт-€\\fonts\\خط-" + TestFamily(i) + L".ttf");
+    Open(program);
+    Click(Command2);
+    EXPECT_EQ(Rows(List2), (std::vector<std::wstring>{program + L"\\fonts\\خط-MirvTest0000.ttf",
+                                                      program + L"\\fonts\\خط-MirvTest0001.ttf"}));
+    EXPECT_TRUE(HasFamily(TestFamily(0)));
+    EXPECT_TRUE(HasFamily(TestFamily(1)));
+    Click(Command1);
+    EXPECT_FALSE(HasFamily(TestFamily(0)));
+    EXPECT_FALSE(HasFamily(TestFamily(1)));
+}
+
+TEST_F(InstallTest, ProgramAtADriveRootUsesOneSeparator) {
+    const std::filesystem::path root = L"R:\\";
+    ASSERT_TRUE(std::filesystem::exists(root)) << "drive R: is not mapped";
+    std::filesystem::remove_all(root / L"fonts");
+    std::filesystem::create_directories(root / L"fonts");
+    std::filesystem::copy_file(TestFontsFolder() / L"MirvTest0000.ttf", root / L"fonts" / L"MirvTest0000.ttf");
+    Open(L"R:\\");
+    Click(Command2);
+    EXPECT_EQ(Rows(List2), std::vector<std::wstring>{L"R:\\fonts\\MirvTest0000.ttf"});
+    EXPECT_TRUE(HasFamily(TestFamily(0)));
+    Click(Command1);
+    EXPECT_FALSE(HasFamily(TestFamily(0)));
+    std::filesystem::remove_all(root / L"fonts");
+}
+
+// Other programs hear of the change without waiting on us.
+class FontChangeListener {
+public:
+    FontChangeListener() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+            if (m == WM_FONTCHANGE) ++*reinterpret_cast<int*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+            return DefWindowProcW(h, m, w, l);
+        };
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"MirvashelTestListener";
+        RegisterClassW(&wc);
+        hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&count));
+    }
+    ~FontChangeListener() { DestroyWindow(hwnd_); }
+    int count = 0;
+
+private:
+    HWND hwnd_;
+};
+
+TEST_F(InstallTest, InstallAndRemoveEachTellOtherWindowsOnce) {
+    AddTestFonts(3);
+    Open();
+    FontChangeListener listener;
+    Click(Command2);
+    PumpFor(50);
+    EXPECT_EQ(listener.count, 1);
+    Click(Command1);
+    PumpFor(50);
+    EXPECT_EQ(listener.count, 2);
+}
+
+TEST_F(InstallTest, FortyThousandEntriesAreCountedAndWalkedExactly) {
+    const std::wstring program = ScaleFolder().wstring();
+    Open(program);
+    InstallProbe probe(*window);
+    Click(Command2);
+    auto& list2 = window->Get<fx::ListBox>(List2);
+    EXPECT_EQ(list2.Count(), kScaleEntries);
+    EXPECT_EQ(probe.captionsAtRecord().front(), std::to_wstring(kScaleEntries));
+    EXPECT_EQ(probe.steps(), kScaleEntries);
+    EXPECT_EQ(CountCaption(), L"0");
+    EXPECT_EQ(list2.Row(kScaleEntries - 1), program + L"\\fonts\\" + std::to_wstring(100000 + kScaleEntries - 1) + L".ttf");
+    EXPECT_TRUE(PanelShown());
+}
+
+} // namespace

@@ -1,0 +1,92 @@
+// The preview: the count label takes the family picked in the font list.
+#include "RegistrationFixture.h"
+
+#include "FontLoadM.h"
+
+using namespace mirvashel;
+using namespace testing_support;
+
+namespace {
+
+LOGFONTW LogFontOf(HFONT font) {
+    LOGFONTW lf{};
+    GetObjectW(font, sizeof lf, &lf);
+    return lf;
+}
+
+class PreviewTest : public RegistrationTest {};
+
+TEST_F(PreviewTest, InstallAppliesRowZerosFamilyAndChangesOnlyTheFamily) {
+    AddTestFonts(1);
+    Open();
+    Click(Command2);
+    auto& label = window->Get<fx::Label>(Label1);
+    const LOGFONTW lf = LogFontOf(label.Font());
+    EXPECT_EQ(lf.lfFaceName, window->Get<fx::ListBox>(List1).Row(0));
+    EXPECT_EQ(lf.lfHeight, -32);
+    EXPECT_EQ(lf.lfCharSet, 178);
+    EXPECT_EQ(lf.lfWeight, FW_NORMAL);
+    EXPECT_EQ(label.Caption(), L"0");
+}
+
+TEST_F(PreviewTest, KeyboardSelectionPreviewsThatRow) {
+    AddTestFonts(1);
+    Open();
+    Click(Command2);
+    auto& list = window->Get<fx::ListBox>(List1);
+    auto& label = window->Get<fx::Label>(Label1);
+    SetFocus(list.hwnd());
+    PostMessageW(list.hwnd(), WM_KEYDOWN, VK_DOWN, 0);
+    Pump();
+    ASSERT_EQ(list.SelectedIndex(), 1);
+    EXPECT_EQ(std::wstring(LogFontOf(label.Font()).lfFaceName), list.Row(1));
+    EXPECT_EQ(label.Caption(), L"0");
+}
+
+TEST_F(PreviewTest, NothingChangesWithoutASelectionOrForAnUnusableName) {
+    Open();
+    auto& list = window->Get<fx::ListBox>(List1);
+    auto& label = window->Get<fx::Label>(Label1);
+    const HFONT before = label.Font();
+    SendMessageW(list.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); // a click on the empty list
+    SendMessageW(list.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Pump();
+    EXPECT_EQ(label.Font(), before);
+
+    list.Add(std::wstring(40, L'x')); // longer than any face name can be
+    list.Select(0);
+    EXPECT_EQ(label.Font(), before);
+    EXPECT_STREQ(LogFontOf(label.Font()).lfFaceName, L"Traditional Arabic");
+}
+
+TEST_F(PreviewTest, RefillsAndPreviewsLeakNoHandles) {
+    Open();
+    auto& list = window->Get<fx::ListBox>(List1);
+    auto& label = window->Get<fx::Label>(Label1);
+    const HANDLE process = GetCurrentProcess();
+    FontLoadM::FillListWithFonts(list);
+    list.Select(0);
+    Pump();
+    const DWORD gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
+    const DWORD userBefore = GetGuiResources(process, GR_USEROBJECTS);
+    std::vector<HFONT> replaced;
+    for (int i = 0; i < 1000; ++i) {
+        replaced.push_back(label.Font());
+        FontLoadM::FillListWithFonts(list);
+        list.Select(i % list.Count());
+        list.Select((i + 1) % list.Count());
+        InvalidateRect(window->hwnd(), nullptr, FALSE);
+        Pump();
+    }
+    // Every font the label gave up has been deleted.
+    for (HFONT font : replaced) {
+        if (font != label.Font()) {
+            ASSERT_EQ(GetObjectType(font), 0u);
+        }
+    }
+    // Where the platform counts handles (Windows), the counts stay flat.
+    EXPECT_LE(GetGuiResources(process, GR_GDIOBJECTS), gdiBefore + 2);
+    EXPECT_LE(GetGuiResources(process, GR_USEROBJECTS), userBefore + 2);
+}
+
+} // namespace

@@ -1,0 +1,50 @@
+// The remove command: every recorded path is unregistered, duplicates
+// included, and the font list is refilled.
+#include "RegistrationFixture.h"
+
+using namespace mirvashel;
+using namespace testing_support;
+
+namespace {
+
+class RemoveTest : public RegistrationTest {};
+
+TEST_F(RemoveTest, UnregistersEveryRecordedFamilyAndKeepsTheRecord) {
+    AddTestFonts(3);
+    Open();
+    Click(Command2);
+    Click(Command2); // every file registered twice: two removals each
+    Click(Command1);
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(HasFamily(TestFamily(i))) << i;
+    EXPECT_EQ(Rows(List2).size(), 6u);
+    auto& list2 = window->Get<fx::ListBox>(List2);
+    EXPECT_EQ(list2.SelectedIndex(), 5); // the last row stays selected
+    const auto fonts = Rows(List1);
+    EXPECT_EQ(std::count(fonts.begin(), fonts.end(), TestFamily(0)), 0);
+    EXPECT_EQ(window->Get<fx::ListBox>(List1).SelectedIndex(), 0);
+
+    Click(Command1); // again: every call fails unnoticed
+    EXPECT_EQ(Rows(List2).size(), 6u);
+}
+
+TEST_F(RemoveTest, PublicOperationsRegisterAndUnregisterOneFileWithoutRecording) {
+    AddTestFonts(1);
+    Open();
+    const std::wstring path = FontPath(TestFamily(0) + L".ttf");
+    (**window).AddFont(path);
+    EXPECT_TRUE(HasFamily(TestFamily(0)));
+    EXPECT_TRUE(Rows(List2).empty());
+    (**window).RemoveFont(path);
+    EXPECT_FALSE(HasFamily(TestFamily(0)));
+}
+
+TEST_F(RemoveTest, RemoveBeforeAnyInstallOnlyRefillsTheFontList) {
+    Open();
+    Click(Command1);
+    EXPECT_TRUE(Rows(List2).empty());
+    EXPECT_GT(window->Get<fx::ListBox>(List1).Count(), 0);
+    EXPECT_EQ(window->Get<fx::ListBox>(List1).SelectedIndex(), 0);
+    EXPECT_FALSE(PanelShown());
+}
+
+} // namespace
