@@ -1,6 +1,7 @@
 // The load handler: runs once, after the controls exist and before the
 // window is first shown.
 #include "MainWindow.h"
+#include "DecimalText.h"
 #include "Paths.h"
 
 namespace mirvashel {
@@ -30,7 +31,7 @@ void MainWindow::OnLoad() {
     // A missing or unreadable folder leaves the count label's design caption.
     auto& files = Get<fx::FileList>(File1);
     if (files.SetPath(fx::JoinPath(env_.executableFolder, kCountedFolderName)) == ERROR_SUCCESS)
-        Get<fx::Label>(Label1).SetCaption(std::to_wstring(files.Count()));
+        Get<fx::Label>(Label1).SetCaption(fx::DecimalText(files.Count()));
 }
 
 } // namespace mirvashel

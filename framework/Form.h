@@ -24,7 +24,7 @@ public:
 
     Control& At(int row) { return *controls_.at(size_t(row)); }
     template <class T>
-    T& Get(int row) { return dynamic_cast<T&>(At(row)); }
+    T& Get(int row) { return static_cast<T&>(At(row)); }
     int IdOf(const Control& control) const;
     // The row of a control id from WM_COMMAND, or -1.
     int RowOfId(int id) const;

@@ -1,5 +1,6 @@
 #include "FontCommands.h"
 
+#include "DecimalText.h"
 #include "FontLoadM.h"
 #include "Paths.h"
 
@@ -26,7 +27,7 @@ InstallOutcome InstallFonts(FontCommandTargets& t, const std::wstring& fontsFold
 
     RefillFontList(t.fontList);
     const int count = t.fileList.Count();
-    t.countLabel.SetCaption(std::to_wstring(count));
+    t.countLabel.SetCaption(fx::DecimalText(count));
 
     for (int i = 0; i < count; ++i) {
         // The file list lies outside the window, so nobody sees its highlight
@@ -37,7 +38,7 @@ InstallOutcome InstallFonts(FontCommandTargets& t, const std::wstring& fontsFold
         const std::wstring path = fx::JoinPath(fontsFolder, t.fileList.FileName(i));
         AddFontResourceW(path.c_str()); // a refused file is still recorded and counted
         t.registeredList.Add(path);
-        t.countLabel.SetCaption(std::to_wstring(CaptionNumber(t.countLabel) - 1));
+        t.countLabel.SetCaption(fx::DecimalText(CaptionNumber(t.countLabel) - 1));
         if (!yield()) return InstallOutcome::Interrupted;
     }
     t.donePanel.SetVisible(true);

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   make cmake g++ pkg-config
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   googletest
   wine wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick
   fonts-noto-core fonts-noto-ui-core fonts-dejavu-core fonts-dejavu-extra
