@@ -32,8 +32,13 @@ run: build-x86_64
 # Every test: host-native ones, then the Windows ones under Wine on a
 # private virtual display.
 test: build
+	@scripts/check-release.sh $(BUILD)/i686/app/Mirvashel.exe
 	@ctest --test-dir $(BUILD)/host --output-on-failure
 	@scripts/with-display.sh ctest --test-dir $(BUILD)/x86_64 --output-on-failure
+
+# The zip for Windows users, after checking the release executable.
+dist: build-i686
+	@scripts/make-dist.sh $(BUILD)/i686/app/Mirvashel.exe $(BUILD)/dist
 
 bench: build-x86_64
 	@scripts/with-display.sh scripts/run-bench.sh $(BUILD)/x86_64
