@@ -83,6 +83,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
         OnPaint();
         return 0;
+    case WM_DRAWITEM:
+        return form_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
     case WM_SIZE:
         form_.Dock();
         return 0;

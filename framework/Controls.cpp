@@ -59,6 +59,29 @@ std::wstring WindowedControl::Text() const {
 
 void WindowedControl::SetText(std::wstring_view text) { SetWindowTextW(hwnd_, std::wstring(text).c_str()); }
 
+// --- Button ----------------------------------------------------------------
+
+void Button::Draw(const DRAWITEMSTRUCT& item) const {
+    RECT r = item.rcItem;
+    const bool pushed = item.itemState & ODS_SELECTED;
+    DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    SelectGuard font(item.hDC, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(item.hDC, &tm);
+    const std::wstring caption = Text();
+    SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+    SetBkMode(item.hDC, TRANSPARENT);
+    RECT line = r;
+    line.top = r.top + (r.bottom - r.top - tm.tmHeight) / 2 + (pushed ? 1 : 0);
+    line.bottom = line.top + tm.tmHeight;
+    if (pushed) OffsetRect(&line, 1, 0);
+    DrawWrappedText(item.hDC, line, caption, TextLayout{true, false});
+    if (item.itemState & ODS_FOCUS) {
+        InflateRect(&r, -4, -4);
+        DrawFocusRect(item.hDC, &r);
+    }
+}
+
 // --- ComboBox --------------------------------------------------------------
 
 void ComboBox::CreateIn(HWND container, const RECT& px) {

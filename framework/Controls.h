@@ -58,14 +58,19 @@ protected:
     HWND hwnd_ = nullptr; // owned by the container window, destroyed with it
 };
 
+// A push button that draws its own caption, centred with Uniscribe's
+// measure of the shaped text (the system's button centres Arabic by an
+// unshaped measure on some platforms). Frame and focus are the system's.
 class Button : public WindowedControl {
 public:
     using WindowedControl::WindowedControl;
     void Click() const { SendMessageW(hwnd_, BM_CLICK, 0, 0); }
+    // Answers WM_DRAWITEM for this button.
+    void Draw(const DRAWITEMSTRUCT& item) const;
 
 protected:
     const wchar_t* ClassName() const override { return L"BUTTON"; }
-    DWORD ExtraStyle() const override { return BS_PUSHBUTTON | WS_TABSTOP; }
+    DWORD ExtraStyle() const override { return BS_OWNERDRAW | WS_TABSTOP; }
 };
 
 class TextBox : public WindowedControl {

@@ -58,6 +58,13 @@ void Form::PaintLabels(HWND container, HDC dc) const {
             static_cast<const Label&>(*c).Paint(dc);
 }
 
+bool Form::DrawItem(const DRAWITEMSTRUCT& item) const {
+    const int row = RowOfId(int(item.CtlID));
+    if (row < 0 || designs_[size_t(row)].kind != Kind::Button) return false;
+    static_cast<const Button&>(*controls_[size_t(row)]).Draw(item);
+    return true;
+}
+
 bool Form::IsOnLabel(HWND container, POINT pt) const {
     return std::any_of(controls_.begin(), controls_.end(), [&](const auto& c) {
         const RECT r = c->Bounds();

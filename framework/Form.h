@@ -30,6 +30,8 @@ public:
     int RowOfId(int id) const;
 
     void PaintLabels(HWND container, HDC dc) const;
+    // Draws an owner-drawn control (WM_DRAWITEM); false when none matches.
+    bool DrawItem(const DRAWITEMSTRUCT& item) const;
     // Whether a point of the container (pixels) lies on one of its labels.
     bool IsOnLabel(HWND container, POINT pt) const;
     void Dock();

@@ -61,6 +61,8 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CAPTURECHANGED:
         pressed_ = false;
         return 0;
+    case WM_DRAWITEM:
+        return form_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
     case WM_COMMAND:
         // Controls inside the box (a button) report to the form's window.
         return SendMessageW(container_, msg, wp, lp);

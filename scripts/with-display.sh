@@ -15,14 +15,17 @@ read -r display <"$fifo"
 rm -f "$fifo"
 export DISPLAY=":$display"
 
+# Only the run that started the Wine server stops it: another run that uses
+# the same prefix at the same time keeps its programs.
+own_server=no
 cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
+  [ "$own_server" = yes ] && { wineserver -k >/dev/null 2>&1 || true; }
   kill "$xvfb_pid" 2>/dev/null || true
   wait "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
 
-sh -c "wineserver -p </dev/null >/dev/null 2>&1"
+sh -c "wineserver -p </dev/null >/dev/null 2>&1" && own_server=yes
 wineboot </dev/null >/dev/null 2>&1
 
 "$@"
