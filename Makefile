@@ -3,7 +3,7 @@ SHELL := /bin/bash
 BUILD := build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build build-x86_64 build-i686 build-host run test bench dist clean
+.PHONY: all deps build build-x86_64 build-i686 build-host run test test-hardened bench dist clean
 
 all: build
 
@@ -39,6 +39,15 @@ test: build
 # The zip for Windows users, after checking the release executable.
 dist: build-i686
 	@scripts/make-dist.sh $(BUILD)/i686/app/Mirvashel.exe $(BUILD)/dist
+
+# The Windows tests once more with undefined-behaviour checks compiled in
+# (trapping: MinGW has no sanitizer runtime) and Wine's heap checking on.
+test-hardened: deps
+	@cmake -S . -B $(BUILD)/x86_64-ubsan -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DMIRVASHEL_BENCH=OFF \
+	  "-DCMAKE_CXX_FLAGS=-fsanitize=undefined -fsanitize-undefined-trap-on-error -fno-sanitize=vptr" >/dev/null
+	@cmake --build $(BUILD)/x86_64-ubsan -j $(JOBS)
+	@WINEDEBUG=warn+heap scripts/with-display.sh ctest --test-dir $(BUILD)/x86_64-ubsan --output-on-failure
 
 bench: build-x86_64
 	@scripts/with-display.sh scripts/run-bench.sh $(BUILD)/x86_64

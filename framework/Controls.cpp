@@ -11,7 +11,7 @@ namespace fx {
 
 void Control::Create(HWND container) {
     container_ = container;
-    if (design_.font) font_ = CreateFontFromSpec(*design_.font, form_.units().dpiY());
+    if (design_.font) font_ = CreateDesignFont(*design_.font, form_.units().dpiY());
     CreateIn(container, form_.units().ToPixels(design_.place));
 }
 

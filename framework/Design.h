@@ -41,7 +41,7 @@ struct ControlDesign {
     int tabIndex;
     bool visible;
     const wchar_t* text;   // caption, or nullptr for none
-    const FontSpec* font;  // nullptr: the platform's default dialog font
+    const FontDesign* font;  // nullptr: the platform's default dialog font
     Colour back;
     Colour fore;
     unsigned style;

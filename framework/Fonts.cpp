@@ -5,14 +5,14 @@
 
 namespace fx {
 
-UniqueFont CreateFontFromSpec(const FontSpec& spec, int dpiY) {
+UniqueFont CreateDesignFont(const FontDesign& design, int dpiY) {
     LOGFONTW lf{};
     // Negative height: the size is the character height, as points are.
-    lf.lfHeight = -LONG(std::lround(spec.points * dpiY / 72.0));
+    lf.lfHeight = -LONG(std::lround(design.points * dpiY / 72.0));
     lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = spec.charset;
+    lf.lfCharSet = design.charset;
     lf.lfQuality = DEFAULT_QUALITY;
-    wcsncpy(lf.lfFaceName, spec.face, LF_FACESIZE - 1);
+    wcsncpy(lf.lfFaceName, design.face, LF_FACESIZE - 1);
     return UniqueFont(CreateFontIndirectW(&lf));
 }
 

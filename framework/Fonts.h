@@ -8,13 +8,13 @@
 
 namespace fx {
 
-struct FontSpec {
+struct FontDesign {
     const wchar_t* face;
     double points;
     BYTE charset;
 };
 
-UniqueFont CreateFontFromSpec(const FontSpec& spec, int dpiY);
+UniqueFont CreateDesignFont(const FontDesign& design, int dpiY);
 
 // The same font with only its family replaced. Returns an empty owner when
 // the font cannot be read or the name does not fit a LOGFONT.

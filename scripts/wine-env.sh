@@ -3,7 +3,7 @@
 : "${MIRVASHEL_BUILD:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
 export WINEPREFIX="$MIRVASHEL_BUILD/wineprefix"
 export WINEARCH=win64
-export WINEDEBUG=-all
+export WINEDEBUG="${WINEDEBUG:--all}" # quiet unless a run asks for channels (warn+heap)
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # Registry settings of the prefix: no window manager round trips under Xvfb,

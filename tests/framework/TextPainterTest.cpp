@@ -13,7 +13,7 @@ class TextPainterTest : public ::testing::Test {
 protected:
     fx::WindowDC screen{nullptr};
     fx::MemoryDC dc{CreateCompatibleDC(screen.get())};
-    fx::UniqueFont font = fx::CreateFontFromSpec({L"Tahoma", 12, DEFAULT_CHARSET}, 96);
+    fx::UniqueFont font = fx::CreateDesignFont({L"Tahoma", 12, DEFAULT_CHARSET}, 96);
     fx::SelectGuard select{dc.get(), font.get()};
 
     std::vector<std::wstring> Wrap(std::wstring_view text, int width) {
