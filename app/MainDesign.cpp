@@ -7,9 +7,9 @@ using namespace fx;
 namespace {
 
 constexpr BYTE kArabicCharset = 178;
-constexpr FontSpec kTahoma{L"Tahoma", 9.75, kArabicCharset};
-constexpr FontSpec kArabic24{L"Traditional Arabic", 24, kArabicCharset};
-constexpr FontSpec kArabic2775{L"Traditional Arabic", 27.75, kArabicCharset};
+constexpr FontDesign kTahoma{L"Tahoma", 9.75, kArabicCharset};
+constexpr FontDesign kArabic24{L"Traditional Arabic", 24, kArabicCharset};
+constexpr FontDesign kArabic2775{L"Traditional Arabic", 27.75, kArabicCharset};
 
 constexpr Colour kWindowBack = SysColour(COLOR_WINDOW);
 constexpr Colour kWindowText = SysColour(COLOR_WINDOWTEXT);
