@@ -174,20 +174,16 @@ void MainWindow::OnInstallClick() {
     if (state_->installing) return; // a press during a run would register every file twice
     const std::shared_ptr<RunState> state = state_;
     state->installing = true;
-    FontCommandTargets targets = Targets();
     const std::wstring folder = FontsFolder();
     fx::FrameYield yield;
-    const InstallOutcome outcome = InstallFonts(targets, folder, [&yield, state] { return yield() && state->alive; });
+    const InstallOutcome outcome = InstallFonts(Targets(), folder, [&yield, state] { return yield() && state->alive; });
     if (!state->alive) return; // the window has gone during the run: touch nothing
     state->installing = false;
     if (outcome == InstallOutcome::NoFontsFolder)
         env_.showError(std::wstring(kNoFontsFolderMessage) + L"\r\n\u202A" + folder + L"\u202C");
 }
 
-void MainWindow::OnRemoveClick() {
-    FontCommandTargets targets = Targets();
-    RemoveFonts(targets);
-}
+void MainWindow::OnRemoveClick() { RemoveFonts(Targets()); }
 
 void MainWindow::OnEndClick() { env_.endProgram(); }
 

@@ -22,7 +22,7 @@ void RefillFontList(fx::ListBox& fontList) {
 
 } // namespace
 
-InstallOutcome InstallFonts(FontCommandTargets& t, const std::wstring& fontsFolder, const YieldFn& yield) {
+InstallOutcome InstallFonts(const FontCommandTargets& t, const std::wstring& fontsFolder, const YieldFn& yield) {
     if (t.fileList.SetPath(fontsFolder) != ERROR_SUCCESS) return InstallOutcome::NoFontsFolder;
 
     RefillFontList(t.fontList);
@@ -46,7 +46,7 @@ InstallOutcome InstallFonts(FontCommandTargets& t, const std::wstring& fontsFold
     return InstallOutcome::Completed;
 }
 
-void RemoveFonts(FontCommandTargets& t) {
+void RemoveFonts(const FontCommandTargets& t) {
     const int rows = t.registeredList.Count();
     for (int i = 0; i < rows; ++i) {
         t.registeredList.Select(i);

@@ -29,8 +29,8 @@ enum class InstallOutcome {
 // window is gone.
 using YieldFn = std::function<bool()>;
 
-InstallOutcome InstallFonts(FontCommandTargets& targets, const std::wstring& fontsFolder, const YieldFn& yield);
-void RemoveFonts(FontCommandTargets& targets);
+InstallOutcome InstallFonts(const FontCommandTargets& targets, const std::wstring& fontsFolder, const YieldFn& yield);
+void RemoveFonts(const FontCommandTargets& targets);
 
 // Tells every top-level window that the font table changed, without waiting
 // for any of them.
