@@ -1,0 +1,416 @@
+// End to end: Mirvashel.exe started as a process of its own from a folder
+// laid out as a user's, and driven from outside through its windows only
+// (finding them, reading their list boxes, pressing their buttons), as a
+// user's tool or another program could. None of the program's code runs in
+// this process.
+#include "Handles.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::TempFolder;
+
+// Every wait is bounded: a step that takes longer has failed, and the test
+// goes on to clean up instead of hanging.
+constexpr DWORD kStartMs = 20000;   // until the window is visible
+constexpr DWORD kCommandMs = 20000; // a pressed command running to its end
+constexpr DWORD kReplyMs = 5000;    // one query of a control
+constexpr DWORD kEndMs = 10000;     // until the process has ended
+
+constexpr wchar_t kProgram[] = L"Mirvashel.exe";
+constexpr wchar_t kWindowClass[] = L"Mirvashel";
+constexpr wchar_t kPictureClass[] = L"MirvashelPictureBox";
+
+// The controls' ids: 100 + the control's row in the window's design table,
+// all a tool outside the program knows of it. Label3 (105) and the other
+// labels are painted by their container and have no window.
+enum ControlId : int {
+    kPicture3 = 100, kPicture2, kCommand1, kPicture1, kCommand3, kLabel3, kCommand2, kText1,
+    kList2, kCombo1, kList1, kFile1, kPicture4,
+};
+
+struct ChildSpec {
+    int id;
+    const wchar_t* className;
+    bool visible; // its own WS_VISIBLE, whatever its container's
+};
+
+// The windowed children of the main window, top of the stacking order first.
+constexpr ChildSpec kWindowChildren[] = {
+    {kPicture3, kPictureClass, true}, {kPicture2, kPictureClass, true}, {kCommand1, L"Button", true},
+    {kPicture1, kPictureClass, false}, {kCommand2, L"Button", true}, {kText1, L"Edit", false},
+    {kList2, L"ListBox", false},       {kCombo1, L"ComboBox", false},  {kList1, L"ListBox", true},
+    {kFile1, L"ListBox", true},        {kPicture4, kPictureClass, true},
+};
+constexpr ChildSpec kPanelChildren[] = {{kCommand3, L"Button", true}};
+
+// Fonts given to the program; the hidden one must never be registered.
+constexpr int kListedFonts = 3;
+constexpr wchar_t kHiddenFontSource[] = L"MirvTest0003.ttf";
+constexpr wchar_t kHiddenFamily[] = L"MirvTest0003";
+
+std::wstring Family(int index) {
+    std::wstring digits = std::to_wstring(index);
+    return L"MirvTest" + std::wstring(4 - digits.size(), L'0') + digits;
+}
+
+// Where the build put the program and the fonts: "inputs" beside this test.
+fs::path InputsFolder() {
+    std::wstring self(32768, L'\0');
+    self.resize(GetModuleFileNameW(nullptr, self.data(), DWORD(self.size())));
+    return fs::path(self).parent_path() / L"inputs";
+}
+
+// Polls `done`, dispatching this thread's own messages in between (that is
+// how messages posted to this process's windows arrive).
+bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        if (done()) return true;
+        if (GetTickCount64() >= end) return false;
+        Sleep(10);
+    }
+}
+
+void DispatchFor(DWORD milliseconds) {
+    WaitUntil([] { return false; }, milliseconds);
+}
+
+std::wstring UpperCase(std::wstring text) {
+    CharUpperW(text.data()); // class names compare without case
+    return text;
+}
+
+std::wstring UpperClassName(HWND hwnd) {
+    wchar_t name[256] = {};
+    GetClassNameW(hwnd, name, 256);
+    return UpperCase(name);
+}
+
+// "id CLASS shown|hidden": one line per control, so that a failure shows
+// the whole layout side by side with the expected one.
+std::wstring Describe(int id, const std::wstring& className, bool visible) {
+    return std::to_wstring(id) + L" " + UpperCase(className) + (visible ? L" shown" : L" hidden");
+}
+
+std::vector<std::wstring> Describe(std::span<const ChildSpec> specs) {
+    std::vector<std::wstring> lines;
+    for (const ChildSpec& s : specs) lines.push_back(Describe(s.id, s.className, s.visible));
+    return lines;
+}
+
+// The direct children of `parent` only (EnumChildWindows would also walk into
+// the combo box's edit field and the panel's button), in stacking order.
+std::vector<std::wstring> DescribeChildren(HWND parent) {
+    std::vector<std::wstring> lines;
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        lines.push_back(Describe(GetDlgCtrlID(c), UpperClassName(c), GetWindowLongW(c, GWL_STYLE) & WS_VISIBLE));
+    return lines;
+}
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMainWindow(HWND hwnd, LPARAM param) {
+    auto& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    const bool match = owner == search.processId && IsWindowVisible(hwnd) &&
+                       UpperClassName(hwnd) == UpperCase(kWindowClass);
+    if (!match) return TRUE;
+    search.found = hwnd;
+    return FALSE;
+}
+
+HWND VisibleMainWindowOf(DWORD processId) {
+    WindowSearch search{processId, nullptr};
+    EnumWindows(&MatchMainWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A message to the program's thread that gives up rather than wait forever.
+std::optional<LRESULT> Ask(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0, DWORD milliseconds = kReplyMs) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_NORMAL, milliseconds, &result)) return std::nullopt;
+    return LRESULT(result);
+}
+
+// Presses a button and returns once its command has run to its end: a sent
+// BM_CLICK comes back only when the click's handler has returned, the
+// install loop's yields included. False when it did not within the bound.
+bool Press(HWND button) { return IsWindow(button) && Ask(button, BM_CLICK, 0, 0, kCommandMs).has_value(); }
+
+std::vector<std::wstring> Rows(HWND list) {
+    std::vector<std::wstring> rows;
+    const auto count = Ask(list, LB_GETCOUNT);
+    if (!count || *count < 0) {
+        ADD_FAILURE() << "the list box gave no row count";
+        return rows;
+    }
+    for (int i = 0; i < int(*count); ++i) {
+        const auto length = Ask(list, LB_GETTEXTLEN, WPARAM(i));
+        if (!length || *length < 0) {
+            ADD_FAILURE() << "no length for row " << i;
+            break;
+        }
+        std::wstring text(size_t(*length) + 1, L'\0');
+        const auto copied = Ask(list, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text.data()));
+        if (!copied || *copied < 0) {
+            ADD_FAILURE() << "no text for row " << i;
+            break;
+        }
+        text.resize(size_t(*copied));
+        rows.push_back(std::move(text));
+    }
+    return rows;
+}
+
+bool Contains(const std::vector<std::wstring>& rows, const std::wstring& text) {
+    return std::find(rows.begin(), rows.end(), text) != rows.end();
+}
+
+std::vector<std::wstring> EachTwice(const std::vector<std::wstring>& rows) {
+    std::vector<std::wstring> twice;
+    for (const auto& row : rows) twice.insert(twice.end(), 2, row);
+    return twice;
+}
+
+// A top-level window of another program (this one), counting the font-change
+// notices that reach it.
+class FontChangeListener {
+public:
+    FontChangeListener() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"MirvashelE2eListener";
+        RegisterClassW(&wc);
+        hwnd_.reset(CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance,
+                                    nullptr));
+        SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&count_));
+    }
+    // The notices so far, once `expected` have come or the bound has passed;
+    // the short settle afterwards lets a surplus notice show as well.
+    int CountAfterWaitingFor(int expected) {
+        WaitUntil([&] { return count_ >= expected; }, kReplyMs);
+        DispatchFor(50);
+        return count_;
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_FONTCHANGE) ++*reinterpret_cast<int*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+
+    fx::UniqueWindow hwnd_;
+    int count_ = 0;
+};
+
+struct KernelHandleTraits {
+    static void close(HANDLE h) noexcept { CloseHandle(h); }
+};
+using UniqueKernelHandle = fx::UniqueHandle<HANDLE, KernelHandleTraits>;
+
+// The started program. One still running when its owner goes (a step
+// failed) is ended, so that no test leaves a process behind.
+class Process {
+public:
+    Process() = default;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process() {
+        if (Running()) {
+            TerminateProcess(handle_.get(), 1);
+            WaitForSingleObject(handle_.get(), kEndMs);
+        }
+    }
+
+    bool Start(const fs::path& exe, const fs::path& folder) {
+        std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                            &startup, &info))
+            return false;
+        CloseHandle(info.hThread);
+        handle_.reset(info.hProcess);
+        id_ = info.dwProcessId;
+        return true;
+    }
+
+    DWORD id() const noexcept { return id_; }
+    bool Running() const { return handle_ && WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT; }
+    bool WaitForEnd(DWORD milliseconds) const {
+        return handle_ && WaitForSingleObject(handle_.get(), milliseconds) == WAIT_OBJECT_0;
+    }
+    DWORD ExitCode() const {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(handle_.get(), &code);
+        return code;
+    }
+
+private:
+    UniqueKernelHandle handle_;
+    DWORD id_ = 0;
+};
+
+class EndToEndTest : public ::testing::Test {
+protected:
+    // A program folder as a user would have it: the program, a fonts folder
+    // with three fonts, a text file named like a font and a hidden font, and
+    // a VevoDider folder whose two files are only counted.
+    void SetUp() override {
+        const fs::path inputs = InputsFolder();
+        fs::copy_file(inputs / kProgram, stage.path() / kProgram);
+        // Pushed in the order the list box sorts them, without case: "junk" first.
+        listedPaths.push_back(stage.Write(L"fonts\\junk.ttf", "plain text, not a font\r\n").wstring());
+        for (int i = 0; i < kListedFonts; ++i) {
+            const std::wstring file = Family(i) + L".ttf";
+            fs::copy_file(inputs / file, stage.path() / L"fonts" / file);
+            listedPaths.push_back((stage.path() / L"fonts" / file).wstring());
+        }
+
+        const fs::path hidden = stage.path() / L"fonts" / L"hidden.ttf";
+        fs::copy_file(inputs / kHiddenFontSource, hidden);
+        ASSERT_TRUE(SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN));
+
+        stage.Write(L"VevoDider\\first.ttf");
+        stage.Write(L"VevoDider\\second.ttf");
+    }
+
+    // Starts the staged program and waits for its visible window.
+    void StartProgram() {
+        ASSERT_TRUE(program.Start(stage.path() / kProgram, stage.path())) << "CreateProcessW: " << GetLastError();
+        WaitUntil([&] { return (window = VisibleMainWindowOf(program.id())) || !program.Running(); }, kStartMs);
+        ASSERT_NE(window, nullptr) << (program.Running() ? "no visible window within the bound"
+                                                         : "the program ended without showing its window");
+    }
+
+    HWND Control(int id) const { return GetDlgItem(window, id); }
+    HWND EndButton() const { return GetDlgItem(Control(kPicture1), kCommand3); }
+
+    TempFolder stage{L"mirvashel-e2e"};
+    Process program; // after the folder: ended before the folder is removed
+    HWND window = nullptr;
+    std::vector<std::wstring> listedPaths; // as List2 should record one run, in its order
+};
+
+TEST_F(EndToEndTest, WindowShowsItsFixedLayoutAtStart) {
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+
+    // 8000 x 5000 twips outside: 533 x 333 px at 96 dpi, centred on the screen.
+    fx::WindowDC screen(nullptr);
+    const int dpiX = GetDeviceCaps(screen.get(), LOGPIXELSX), dpiY = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    RECT outer{};
+    ASSERT_TRUE(GetWindowRect(window, &outer));
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    EXPECT_EQ(width, MulDiv(8000, dpiX, 1440));
+    EXPECT_EQ(height, MulDiv(5000, dpiY, 1440));
+    EXPECT_NEAR(outer.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2, 1);
+    EXPECT_NEAR(outer.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 1);
+
+    // A thin fixed frame, no title bar and nothing that belongs to one.
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    EXPECT_NE(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_EQ(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+    EXPECT_EQ(GetWindowTextLengthW(window), 0);
+
+    EXPECT_EQ(DescribeChildren(window), Describe(kWindowChildren));
+    EXPECT_EQ(DescribeChildren(Control(kPicture1)), Describe(kPanelChildren));
+    EXPECT_FALSE(IsWindowVisible(Control(kPicture1)));
+    EXPECT_FALSE(IsWindowVisible(EndButton())); // hidden with its panel
+}
+
+TEST_F(EndToEndTest, InstallTwiceThenRemoveThenEnd) {
+    FontChangeListener otherProgram;
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    const HWND registered = Control(kList2), fontList = Control(kList1), panel = Control(kPicture1);
+
+    // First run: every listed file recorded once, the hidden one never; the
+    // font list was refilled before anything was registered.
+    ASSERT_TRUE(Press(Control(kCommand2))) << "the install command did not come back";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(panel) != FALSE; }, kCommandMs));
+    EXPECT_EQ(Rows(registered), listedPaths);
+    const std::vector<std::wstring> familiesBefore = Rows(fontList);
+    EXPECT_FALSE(familiesBefore.empty());
+    for (int i = 0; i < kListedFonts; ++i) EXPECT_FALSE(Contains(familiesBefore, Family(i))) << Family(i);
+    EXPECT_EQ(otherProgram.CountAfterWaitingFor(1), 1) << "running programs are told once per run";
+
+    // Second run: every path again, beside its twin; the refill at its start
+    // shows what the first run registered (in Wine only the registering
+    // process sees its fonts, so the program's own list is the witness).
+    ASSERT_TRUE(Press(Control(kCommand2))) << "the second install did not come back";
+    EXPECT_EQ(Rows(registered), EachTwice(listedPaths));
+    const std::vector<std::wstring> familiesInstalled = Rows(fontList);
+    for (int i = 0; i < kListedFonts; ++i) EXPECT_TRUE(Contains(familiesInstalled, Family(i))) << Family(i);
+    EXPECT_FALSE(Contains(familiesInstalled, kHiddenFamily));
+    EXPECT_EQ(otherProgram.CountAfterWaitingFor(2), 2);
+
+    // Remove: both registrations of every file undone, the record kept.
+    ASSERT_TRUE(Press(Control(kCommand1))) << "the remove command did not come back";
+    EXPECT_EQ(Rows(registered), EachTwice(listedPaths));
+    EXPECT_EQ(Rows(fontList), familiesBefore);
+    EXPECT_EQ(otherProgram.CountAfterWaitingFor(3), 3);
+
+    // The end button ends the process inside its click, so nothing would
+    // answer a sent message: post it and watch the process instead.
+    ASSERT_TRUE(IsWindowVisible(EndButton()));
+    ASSERT_TRUE(PostMessageW(EndButton(), BM_CLICK, 0, 0));
+    ASSERT_TRUE(program.WaitForEnd(kEndMs)) << "the end button did not end the program";
+    EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+// Alt+F4 reaches a window without a system menu as WM_SYSCOMMAND SC_CLOSE,
+// which becomes WM_CLOSE; another program may post WM_CLOSE itself. A close
+// posted right behind a press of install arrives in the run's first yield,
+// with the run still going.
+struct CloseRequest {
+    const char* name;
+    UINT msg;
+    WPARAM wp;
+    bool behindInstall;
+};
+
+void PrintTo(const CloseRequest& request, std::ostream* out) { *out << request.name; }
+
+class CloseTest : public EndToEndTest, public ::testing::WithParamInterface<CloseRequest> {};
+
+TEST_P(CloseTest, ClosingTheWindowEndsTheProcessCleanly) {
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    if (GetParam().behindInstall) {
+        ASSERT_TRUE(PostMessageW(Control(kCommand2), BM_CLICK, 0, 0));
+    }
+    ASSERT_TRUE(PostMessageW(window, GetParam().msg, GetParam().wp, 0));
+    ASSERT_TRUE(program.WaitForEnd(kEndMs)) << "the program outlived its window";
+    EXPECT_EQ(program.ExitCode(), 0u);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+INSTANTIATE_TEST_SUITE_P(EndToEnd, CloseTest,
+                         ::testing::Values(CloseRequest{"WmClose", WM_CLOSE, 0, false},
+                                           CloseRequest{"AltF4", WM_SYSCOMMAND, SC_CLOSE, false},
+                                           CloseRequest{"WmCloseDuringInstall", WM_CLOSE, 0, true}),
+                         [](const ::testing::TestParamInfo<CloseRequest>& request) {
+                             return std::string(request.param.name);
+                         });
+
+} // namespace
