@@ -42,20 +42,20 @@ enum ControlId : int {
     kList2, kCombo1, kList1, kFile1, kPicture4,
 };
 
-struct ChildSpec {
+struct ExpectedChild {
     int id;
     const wchar_t* className;
     bool visible; // its own WS_VISIBLE, whatever its container's
 };
 
 // The windowed children of the main window, top of the stacking order first.
-constexpr ChildSpec kWindowChildren[] = {
+constexpr ExpectedChild kWindowChildren[] = {
     {kPicture3, kPictureClass, true}, {kPicture2, kPictureClass, true}, {kCommand1, L"Button", true},
     {kPicture1, kPictureClass, false}, {kCommand2, L"Button", true}, {kText1, L"Edit", false},
     {kList2, L"ListBox", false},       {kCombo1, L"ComboBox", false},  {kList1, L"ListBox", true},
     {kFile1, L"ListBox", true},        {kPicture4, kPictureClass, true},
 };
-constexpr ChildSpec kPanelChildren[] = {{kCommand3, L"Button", true}};
+constexpr ExpectedChild kPanelChildren[] = {{kCommand3, L"Button", true}};
 
 // Fonts given to the program; the hidden one must never be registered.
 constexpr int kListedFonts = 3;
@@ -108,9 +108,9 @@ std::wstring Describe(int id, const std::wstring& className, bool visible) {
     return std::to_wstring(id) + L" " + UpperCase(className) + (visible ? L" shown" : L" hidden");
 }
 
-std::vector<std::wstring> Describe(std::span<const ChildSpec> specs) {
+std::vector<std::wstring> Describe(std::span<const ExpectedChild> children) {
     std::vector<std::wstring> lines;
-    for (const ChildSpec& s : specs) lines.push_back(Describe(s.id, s.className, s.visible));
+    for (const ExpectedChild& s : children) lines.push_back(Describe(s.id, s.className, s.visible));
     return lines;
 }
 
