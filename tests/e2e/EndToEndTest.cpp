@@ -3,6 +3,7 @@
 // (finding them, reading their list boxes, pressing their buttons), as a
 // user's tool or another program could. None of the program's code runs in
 // this process.
+#include "FontChangeListener.h"
 #include "Handles.h"
 #include "TempFolder.h"
 
@@ -21,7 +22,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::FontChangeListener;
 using testing_support::TempFolder;
+using testing_support::TestFamily;
 
 // Every wait is bounded: a step that takes longer has failed, and the test
 // goes on to clean up instead of hanging.
@@ -62,11 +65,6 @@ constexpr int kListedFonts = 3;
 constexpr wchar_t kHiddenFontSource[] = L"MirvTest0003.ttf";
 constexpr wchar_t kHiddenFamily[] = L"MirvTest0003";
 
-std::wstring Family(int index) {
-    std::wstring digits = std::to_wstring(index);
-    return L"MirvTest" + std::wstring(4 - digits.size(), L'0') + digits;
-}
-
 // Where the build put the program and the fonts: "inputs" beside this test.
 fs::path InputsFolder() {
     std::wstring self(32768, L'\0');
@@ -85,10 +83,6 @@ bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
         if (GetTickCount64() >= end) return false;
         Sleep(10);
     }
-}
-
-void DispatchFor(DWORD milliseconds) {
-    WaitUntil([] { return false; }, milliseconds);
 }
 
 std::wstring UpperCase(std::wstring text) {
@@ -159,24 +153,13 @@ bool Press(HWND button) { return IsWindow(button) && Ask(button, BM_CLICK, 0, 0,
 
 std::vector<std::wstring> Rows(HWND list) {
     std::vector<std::wstring> rows;
-    const auto count = Ask(list, LB_GETCOUNT);
-    if (!count || *count < 0) {
-        ADD_FAILURE() << "the list box gave no row count";
-        return rows;
-    }
-    for (int i = 0; i < int(*count); ++i) {
-        const auto length = Ask(list, LB_GETTEXTLEN, WPARAM(i));
-        if (!length || *length < 0) {
-            ADD_FAILURE() << "no length for row " << i;
-            break;
-        }
-        std::wstring text(size_t(*length) + 1, L'\0');
-        const auto copied = Ask(list, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text.data()));
-        if (!copied || *copied < 0) {
-            ADD_FAILURE() << "no text for row " << i;
-            break;
-        }
-        text.resize(size_t(*copied));
+    const LRESULT count = Ask(list, LB_GETCOUNT).value_or(-1);
+    EXPECT_GE(count, 0) << "the list box gave no row count";
+    for (int i = 0; i < int(count); ++i) {
+        std::wstring text(size_t(Ask(list, LB_GETTEXTLEN, WPARAM(i)).value_or(0)) + 1, L'\0');
+        const LRESULT copied = Ask(list, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text.data())).value_or(-1);
+        EXPECT_GE(copied, 0) << "no text for row " << i;
+        text.resize(size_t(std::max<LRESULT>(copied, 0)));
         rows.push_back(std::move(text));
     }
     return rows;
@@ -191,38 +174,6 @@ std::vector<std::wstring> EachTwice(const std::vector<std::wstring>& rows) {
     for (const auto& row : rows) twice.insert(twice.end(), 2, row);
     return twice;
 }
-
-// A top-level window of another program (this one), counting the font-change
-// notices that reach it.
-class FontChangeListener {
-public:
-    FontChangeListener() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = &Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"MirvashelE2eListener";
-        RegisterClassW(&wc);
-        hwnd_.reset(CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance,
-                                    nullptr));
-        SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&count_));
-    }
-    // The notices so far, once `expected` have come or the bound has passed;
-    // the short settle afterwards lets a surplus notice show as well.
-    int CountAfterWaitingFor(int expected) {
-        WaitUntil([&] { return count_ >= expected; }, kReplyMs);
-        DispatchFor(50);
-        return count_;
-    }
-
-private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-        if (msg == WM_FONTCHANGE) ++*reinterpret_cast<int*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
-
-    fx::UniqueWindow hwnd_;
-    int count_ = 0;
-};
 
 struct KernelHandleTraits {
     static void close(HANDLE h) noexcept { CloseHandle(h); }
@@ -284,7 +235,7 @@ protected:
         // Pushed in the order the list box sorts them, without case: "junk" first.
         listedPaths.push_back(stage.Write(L"fonts\\junk.ttf", "plain text, not a font\r\n").wstring());
         for (int i = 0; i < kListedFonts; ++i) {
-            const std::wstring file = Family(i) + L".ttf";
+            const std::wstring file = TestFamily(i) + L".ttf";
             fs::copy_file(inputs / file, stage.path() / L"fonts" / file);
             listedPaths.push_back((stage.path() / L"fonts" / file).wstring());
         }
@@ -352,7 +303,7 @@ TEST_F(EndToEndTest, InstallTwiceThenRemoveThenEnd) {
     EXPECT_EQ(Rows(registered), listedPaths);
     const std::vector<std::wstring> familiesBefore = Rows(fontList);
     EXPECT_FALSE(familiesBefore.empty());
-    for (int i = 0; i < kListedFonts; ++i) EXPECT_FALSE(Contains(familiesBefore, Family(i))) << Family(i);
+    for (int i = 0; i < kListedFonts; ++i) EXPECT_FALSE(Contains(familiesBefore, TestFamily(i))) << TestFamily(i);
     EXPECT_EQ(otherProgram.CountAfterWaitingFor(1), 1) << "running programs are told once per run";
 
     // Second run: every path again, beside its twin; the refill at its start
@@ -361,7 +312,7 @@ TEST_F(EndToEndTest, InstallTwiceThenRemoveThenEnd) {
     ASSERT_TRUE(Press(Control(kCommand2))) << "the second install did not come back";
     EXPECT_EQ(Rows(registered), EachTwice(listedPaths));
     const std::vector<std::wstring> familiesInstalled = Rows(fontList);
-    for (int i = 0; i < kListedFonts; ++i) EXPECT_TRUE(Contains(familiesInstalled, Family(i))) << Family(i);
+    for (int i = 0; i < kListedFonts; ++i) EXPECT_TRUE(Contains(familiesInstalled, TestFamily(i))) << TestFamily(i);
     EXPECT_FALSE(Contains(familiesInstalled, kHiddenFamily));
     EXPECT_EQ(otherProgram.CountAfterWaitingFor(2), 2);
 

@@ -36,16 +36,6 @@ TEST(CommandsTest, WebLinkCallsTheShellOncePerClickWithSixArguments) {
     EXPECT_EQ(Record().endRequests, 0);
 }
 
-TEST(CommandsTest, ReleaseOutsideThePictureIsNoClick) {
-    TempFolder folder;
-    TestWindow window(folder.str());
-    HWND picture = window.Get<fx::Control>(Picture2).hwnd();
-    SendMessageW(picture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    SendMessageW(picture, WM_LBUTTONUP, 0, MAKELPARAM(300, 3));
-    Pump();
-    EXPECT_TRUE(Record().shellCalls.empty());
-}
-
 TEST(CommandsTest, ClosePictureAndEndButtonEndTheProgram) {
     TempFolder folder;
     TestWindow window(folder.str());

@@ -1,12 +1,15 @@
 // Reading helpers for the artwork tests: the committed files under app/res
-// and little-endian fields inside them, parsed independently of the writers.
+// and the little-endian fields and pixel rows inside them, parsed
+// independently of the writers.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,27 +18,53 @@ namespace artwork_test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline std::filesystem::path resourceFolder() { return std::filesystem::path(MIRVASHEL_SOURCE_DIR) / "app" / "res"; }
-
 inline Bytes readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error("cannot open " + path.string());
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline Bytes readResource(const std::string& name) { return readFile(resourceFolder() / name); }
-
-inline std::uint32_t u16(const Bytes& b, std::size_t at) {
-    return static_cast<std::uint32_t>(b.at(at)) | (static_cast<std::uint32_t>(b.at(at + 1)) << 8);
+inline Bytes readResource(const std::string& name) {
+    return readFile(std::filesystem::path(MIRVASHEL_SOURCE_DIR) / "app" / "res" / name);
 }
-inline std::uint32_t u32(const Bytes& b, std::size_t at) { return u16(b, at) | (u16(b, at + 2) << 16); }
-inline std::int32_t i32(const Bytes& b, std::size_t at) { return static_cast<std::int32_t>(u32(b, at)); }
 
-inline std::size_t stride(int width, int bits) { return ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bits) + 31) / 32) * 4; }
+// Consecutive little-endian fields of the given byte widths, starting at `at`.
+inline std::vector<std::uint32_t> fields(const Bytes& b, std::size_t at, std::initializer_list<std::size_t> widths) {
+    std::vector<std::uint32_t> out;
+    for (const std::size_t width : widths) {
+        out.push_back(0);
+        for (std::size_t i = width; i-- > 0;) out.back() = (out.back() << 8) | b.at(at + i);
+        at += width;
+    }
+    return out;
+}
+
+// Bytes in a row of `width` samples of `bits` each, padded to whole DWORDs.
+inline std::size_t stride(int width, int bits) { return (std::size_t(width) * std::size_t(bits) + 31) / 32 * 4; }
 
 struct Colour {
     int r = 0, g = 0, b = 0, a = 255;
     friend bool operator==(const Colour&, const Colour&) = default;
+    friend std::ostream& operator<<(std::ostream& os, const Colour& c) {
+        return os << '(' << c.r << ',' << c.g << ',' << c.b << ',' << c.a << ')';
+    }
 };
+
+// The bottom-up rows of a DIB at `at`, returned top-down: samples of up to
+// 8 bits look up `table`, 24 bits are BGR and 32 bits BGRA (so a colour
+// table reads as a single 32-bit row, its fourth bytes landing in alpha).
+inline std::vector<Colour> readRows(const Bytes& b, std::size_t at, int width, int height, int bits,
+                                    const std::vector<Colour>& table = {}) {
+    std::vector<Colour> out;
+    const auto step = static_cast<std::size_t>(bits), rowBits = static_cast<std::size_t>(width) * step;
+    for (auto y = static_cast<std::size_t>(height); y-- > 0;) {
+        for (std::size_t bit = 0; bit < rowBits; bit += step) {
+            const std::size_t p = at + stride(width, bits) * y + bit / 8;
+            out.push_back(bits >= 24 ? Colour{b.at(p + 2), b.at(p + 1), b.at(p), bits == 32 ? b.at(p + 3) : 255}
+                                     : table.at((b.at(p) >> (8 - step - bit % 8)) & ((1u << step) - 1)));
+        }
+    }
+    return out;
+}
 
 } // namespace artwork_test

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using namespace artwork_test;
@@ -13,21 +15,13 @@ TEST(ArtworkSync, RegeneratedFilesEqualTheCommittedOnes) {
     const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "mirvashel-artwork";
     std::filesystem::remove_all(folder);
     artgen::writeArtwork(folder);
-
     for (const char* name : {"Mirvashel.ico", "close.bmp", "weblink.bmp"}) {
-        SCOPED_TRACE(name);
-        const Bytes fresh = readFile(folder / name);
-        const Bytes committed = readResource(name);
-        ASSERT_EQ(fresh.size(), committed.size());
-        // Report the first differing byte rather than two huge dumps.
-        std::size_t firstDifference = fresh.size();
-        for (std::size_t i = 0; i < fresh.size(); ++i) {
-            if (fresh[i] != committed[i]) {
-                firstDifference = i;
-                break;
-            }
-        }
-        EXPECT_EQ(firstDifference, fresh.size()) << "regenerate with: cmake --build build/host --target artwork";
+        const Bytes fresh = readFile(folder / name), committed = readResource(name);
+        // Report where they part rather than two huge dumps.
+        const auto [a, b] = std::ranges::mismatch(fresh, committed);
+        EXPECT_TRUE(a == fresh.end() && b == committed.end())
+            << name << " differs from byte " << (a - fresh.begin()) << " on (" << fresh.size() << " bytes drawn, "
+            << committed.size() << " committed); regenerate with: cmake --build build/host --target artwork";
     }
     std::filesystem::remove_all(folder);
 }

@@ -9,17 +9,17 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
-#include <set>
 #include <span>
 #include <stdexcept>
 #include <string>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -28,6 +28,7 @@ using Bytes = std::span<const std::uint8_t>;
 
 constexpr WORD kNeutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
 constexpr WORD kEnglishUs = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US); // 1033
+constexpr size_t kImageCount = 15; // five sizes at 4, 8 and 32 bits each
 
 struct LibraryTraits { static void close(HMODULE h) noexcept { FreeLibrary(h); } };
 using UniqueLibrary = fx::UniqueHandle<HMODULE, LibraryTraits>;
@@ -35,103 +36,65 @@ using UniqueLibrary = fx::UniqueHandle<HMODULE, LibraryTraits>;
 // The build copies the program and its icon file beside this test.
 std::wstring Beside(const wchar_t* name) { return fx::JoinPath(fx::ExecutableFolder(), name); }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// Bounds-checked views into resource data.
+Bytes Slice(Bytes b, size_t at, size_t count) {
+    if (at > b.size() || count > b.size() - at) throw std::out_of_range("read beyond the end of the data");
+    return b.subspan(at, count);
 }
-
-WORD Word(Bytes b, size_t at) {
-    if (at + 2 > b.size()) throw std::out_of_range("WORD beyond the end of the data");
-    WORD v;
-    std::memcpy(&v, b.data() + at, sizeof v);
-    return v;
-}
-
-DWORD Dword(Bytes b, size_t at) {
-    if (at + 4 > b.size()) throw std::out_of_range("DWORD beyond the end of the data");
-    DWORD v;
-    std::memcpy(&v, b.data() + at, sizeof v);
+template <typename T>
+T Read(Bytes b, size_t at) {
+    T v;
+    std::memcpy(&v, Slice(b, at, sizeof v).data(), sizeof v);
     return v;
 }
 
 // "#n" for a numbered type or name, the text itself for a named one.
-std::wstring Key(LPCWSTR idOrName) {
-    return IS_INTRESOURCE(idOrName) ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(idOrName))
-                                    : std::wstring(idOrName);
-}
+std::wstring Key(LPCWSTR id) { return IS_INTRESOURCE(id) ? L"#" + std::to_wstring(ULONG_PTR(id)) : std::wstring(id); }
 
-// type -> name -> languages, as the loader enumerates them.
-using Names = std::map<std::wstring, std::vector<WORD>>;
-using Table = std::map<std::wstring, Names>;
+using Entry = std::tuple<std::wstring, std::wstring, WORD>; // type, name, language
 
-BOOL CALLBACK OnLanguage(HMODULE, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR param) {
-    (*reinterpret_cast<Table*>(param))[Key(type)][Key(name)].push_back(language);
+BOOL CALLBACK OnLanguage(HMODULE, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR entries) {
+    reinterpret_cast<std::vector<Entry>*>(entries)->emplace_back(Key(type), Key(name), language);
     return TRUE;
 }
-
-BOOL CALLBACK OnName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param) {
-    EnumResourceLanguagesW(module, type, name, OnLanguage, param);
-    return TRUE;
+// A failed inner enumeration stops the outer one, which then fails too.
+BOOL CALLBACK OnName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR entries) {
+    return EnumResourceLanguagesW(module, type, name, OnLanguage, entries);
 }
-
-BOOL CALLBACK OnType(HMODULE module, LPWSTR type, LONG_PTR param) {
-    EnumResourceNamesW(module, type, OnName, param);
-    return TRUE;
+BOOL CALLBACK OnType(HMODULE module, LPWSTR type, LONG_PTR entries) {
+    return EnumResourceNamesW(module, type, OnName, entries);
 }
-
-// One icon group entry and the matching directory entry of the icon file.
-struct IconImage {
-    Bytes groupEntry;   // 14 bytes: the 12 shared with the file, then the icon number
-    Bytes fileEntry;    // 16 bytes: the 12 shared, then the image's offset
-    WORD iconId;
-    Bytes fileImage;    // the image's bytes inside the icon file
-};
-
-constexpr size_t kGroupHeader = 6, kGroupEntry = 14, kFileEntry = 16, kSharedEntryBytes = 12;
-constexpr int kSizes[] = {16, 24, 32, 48, 128};
-constexpr int kDepths[] = {4, 8, 32};
-constexpr size_t kImageCount = std::size(kSizes) * std::size(kDepths);
-
-// A node of the version record: key, text or binary value, children.
-struct VersionNode {
-    std::wstring key;
-    WORD type = 0; // 1 text, 0 binary
-    Bytes value;
-    std::vector<VersionNode> children;
-
-    std::wstring Text() const {
-        std::wstring s(reinterpret_cast<const wchar_t*>(value.data()), value.size() / sizeof(wchar_t));
-        while (!s.empty() && s.back() == L'\0') s.pop_back();
-        return s;
-    }
-    const VersionNode* Child(const std::wstring& name) const {
-        for (const auto& c : children)
-            if (c.key == name) return &c;
-        return nullptr;
-    }
-};
 
 size_t AlignDword(size_t at) { return (at + 3) & ~size_t(3); }
 
 // Walks the raw record node by node: wLength, wValueLength, wType, the key,
 // padding to a DWORD, the value, padding, then the children up to wLength.
 // Offsets are from the start of the record, which the loader DWORD-aligns.
-VersionNode ParseVersionNode(Bytes record, size_t at, size_t limit) {
-    const size_t length = Word(record, at);
-    const size_t valueLength = Word(record, at + 2);
-    VersionNode node;
-    node.type = Word(record, at + 4);
+// Lists every node by its path, a leaf with its text in quotes or its binary
+// value in decimal words, and returns the node's value.
+Bytes WalkVersionNode(Bytes record, size_t at, size_t limit, std::wstring path, std::vector<std::wstring>& nodes) {
+    const size_t length = Read<WORD>(record, at), valueLength = Read<WORD>(record, at + 2);
+    const WORD type = Read<WORD>(record, at + 4); // 1 text, 0 binary
     const size_t end = at + length;
     if (length < 6 || end > limit) throw std::runtime_error("a node overruns its parent");
     size_t pos = at + 6;
-    for (WORD ch; (ch = Word(record, pos)) != 0; pos += 2) node.key += wchar_t(ch);
+    for (WORD ch; (ch = Read<WORD>(record, pos)) != 0; pos += 2) path += wchar_t(ch);
     pos = AlignDword(pos + 2);
-    const size_t valueBytes = node.type == 1 ? valueLength * sizeof(wchar_t) : valueLength;
-    if (pos + valueBytes > end) throw std::runtime_error("a value overruns its node");
-    node.value = record.subspan(pos, valueBytes);
-    for (pos = AlignDword(pos + valueBytes); pos < end; pos = AlignDword(pos + Word(record, pos)))
-        node.children.push_back(ParseVersionNode(record, pos, end));
-    return node;
+    const Bytes value = Slice(record, pos, type == 1 ? valueLength * sizeof(wchar_t) : valueLength);
+    if (pos + value.size() > end) throw std::runtime_error("a value overruns its node");
+    const size_t self = nodes.size();
+    nodes.push_back(path);
+    for (pos = AlignDword(pos + value.size()); pos < end; pos = AlignDword(pos + Read<WORD>(record, pos)))
+        WalkVersionNode(record, pos, end, path + L"/", nodes);
+    if (nodes.size() > self + 1) return value; // a block
+    if (type == 1) {
+        std::wstring text(reinterpret_cast<const wchar_t*>(value.data()), value.size() / sizeof(wchar_t));
+        while (!text.empty() && text.back() == L'\0') text.pop_back();
+        nodes[self] += L" \"" + text + L"\"";
+    }
+    for (size_t i = 0; type != 1 && i < value.size(); i += 2)
+        nodes[self] += L" " + std::to_wstring(i + 1 < value.size() ? Read<WORD>(value, i) : value[i]);
+    return value;
 }
 
 class ResourceTableTest : public testing::Test {
@@ -149,183 +112,74 @@ protected:
         return {static_cast<const std::uint8_t*>(data), SizeofResource(exe_.get(), found)};
     }
 
-    // Pairs every entry of icon group 1 with the icon file's entry at the
-    // same place; fails the test when the two directories disagree in shape.
-    std::vector<IconImage> PairIconImages() {
-        const Bytes group = Resource(RT_GROUP_ICON, 1, kNeutral);
-        const Bytes file(iconFile_);
-        if (group.size() != kGroupHeader + kImageCount * kGroupEntry ||
-            file.size() < kGroupHeader + kImageCount * kFileEntry) {
-            ADD_FAILURE() << "icon group of " << group.size() << " bytes, icon file of " << file.size();
-            return {};
-        }
-        EXPECT_EQ(Word(group, 0), 0);
-        EXPECT_EQ(Word(group, 2), 1); // icons, not cursors
-        EXPECT_EQ(Word(group, 4), kImageCount);
-        EXPECT_EQ(Word(file, 0), 0);
-        EXPECT_EQ(Word(file, 2), 1);
-        EXPECT_EQ(Word(file, 4), kImageCount);
-
-        std::vector<IconImage> images;
-        for (size_t i = 0; i < kImageCount; ++i) {
-            IconImage image;
-            image.groupEntry = group.subspan(kGroupHeader + i * kGroupEntry, kGroupEntry);
-            image.fileEntry = file.subspan(kGroupHeader + i * kFileEntry, kFileEntry);
-            image.iconId = Word(image.groupEntry, 12);
-            const size_t bytes = Dword(image.fileEntry, 8), offset = Dword(image.fileEntry, 12);
-            if (offset + bytes > file.size()) {
-                ADD_FAILURE() << "image " << i << " lies beyond the end of the icon file";
-                return {};
-            }
-            image.fileImage = file.subspan(offset, bytes);
-            images.push_back(image);
-        }
-        return images;
-    }
-
     UniqueLibrary exe_;
-    std::vector<std::uint8_t> iconFile_ = ReadWholeFile(Beside(L"Mirvashel.ico"));
 };
 
-TEST_F(ResourceTableTest, HoldsFifteenIconsOneIconGroupAndOneVersionRecordOnly) {
-    Table table;
-    ASSERT_TRUE(EnumResourceTypesW(exe_.get(), OnType, reinterpret_cast<LONG_PTR>(&table)));
-    const auto namesOf = [&](LPCWSTR type) { return table.count(Key(type)) ? table.at(Key(type)) : Names{}; };
+TEST_F(ResourceTableTest, HoldsFifteenNeutralIconsTheirGroupAndAUsEnglishVersionRecordOnly) {
+    std::vector<Entry> entries;
+    ASSERT_TRUE(EnumResourceTypesW(exe_.get(), OnType, reinterpret_cast<LONG_PTR>(&entries)));
+    // Icon images are numbered, whichever numbers the resource compiler picks.
+    for (auto& [type, name, language] : entries) {
+        if (type == Key(RT_ICON) && name.starts_with(L"#")) name = L"#n";
+    }
+    // No manifest from the toolchain, no string table, and the title-strip
+    // pictures are not bitmap resources. The shell picks the icon whatever
+    // the user's language; the version record is U.S. English.
+    std::vector<Entry> expected(kImageCount, {Key(RT_ICON), L"#n", kNeutral});
+    expected.insert(expected.end(), {{Key(RT_GROUP_ICON), L"#1", kNeutral}, {Key(RT_VERSION), L"#1", kEnglishUs}});
+    std::ranges::sort(entries);
+    std::ranges::sort(expected);
+    EXPECT_EQ(entries, expected);
+}
 
-    // Only these three types: no manifest from the toolchain, no string
-    // table, and the title-strip pictures are not bitmap resources.
-    std::set<std::wstring> types;
-    for (const auto& [type, names] : table) types.insert(type);
-    EXPECT_EQ(types, (std::set<std::wstring>{Key(RT_ICON), Key(RT_GROUP_ICON), Key(RT_VERSION)}));
-
-    // The shell picks the icon whatever the user's language; the version
-    // record is U.S. English.
-    EXPECT_EQ(namesOf(RT_GROUP_ICON), (Names{{L"#1", {kNeutral}}}));
-    EXPECT_EQ(namesOf(RT_VERSION), (Names{{L"#1", {kEnglishUs}}}));
-
-    const Names icons = namesOf(RT_ICON);
-    EXPECT_EQ(icons.size(), kImageCount);
-    for (const auto& [name, languages] : icons) {
-        EXPECT_EQ(name.front(), L'#') << "icon images are numbered, not named: " << name;
-        EXPECT_EQ(languages, std::vector<WORD>{kNeutral}) << "icon " << name;
+// Icon group 1 repeats the icon file's directory entry by entry, and each
+// entry's icon number leads to that image's bytes from the file.
+TEST_F(ResourceTableTest, IconGroupAndImagesAreTheIconFileByteForByte) {
+    std::ifstream in(std::filesystem::path(Beside(L"Mirvashel.ico")), std::ios::binary);
+    const std::vector<std::uint8_t> iconFile{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const Bytes group = Resource(RT_GROUP_ICON, 1, kNeutral), file(iconFile);
+    ASSERT_EQ(group.size(), 6 + kImageCount * 14);
+    // Reserved, 1 for icons (not cursors), the image count: in the group and in the file alike.
+    const std::array<std::uint8_t, 6> header{0, 0, 1, 0, kImageCount, 0};
+    EXPECT_TRUE(std::ranges::equal(group.first(6), header) && std::ranges::equal(Slice(file, 0, 6), header));
+    for (size_t i = 0; i < kImageCount; ++i) {
+        const int size = std::array{16, 24, 32, 48, 128}[i / 3], bits = std::array{4, 8, 32}[i % 3];
+        SCOPED_TRACE(testing::Message() << "entry " << i << ": " << size << " px, " << bits << " bits");
+        const Bytes entry = Slice(group, 6 + i * 14, 14), fileEntry = Slice(file, 6 + i * 16, 16);
+        // Width, height, colour count (named by the 16-colour images only),
+        // reserved, planes and bits; with the byte count, as in the file.
+        EXPECT_EQ(std::vector<int>(entry.begin(), entry.begin() + 8),
+                  (std::vector{size, size, bits == 4 ? 16 : 0, 0, 1, 0, bits, 0}));
+        EXPECT_TRUE(std::ranges::equal(entry.first(12), fileEntry.first(12)));
+        const Bytes image = Slice(file, Read<DWORD>(fileEntry, 12), Read<DWORD>(fileEntry, 8));
+        EXPECT_TRUE(std::ranges::equal(Resource(RT_ICON, Read<WORD>(entry, 12), kNeutral), image))
+            << "icon " << Read<WORD>(entry, 12) << " is not that language-neutral image";
     }
 }
 
-TEST_F(ResourceTableTest, IconGroupListsEverySizeAtEveryDepthLikeTheIconFile) {
-    const auto images = PairIconImages();
-    ASSERT_EQ(images.size(), kImageCount);
-    size_t i = 0;
-    for (int size : kSizes) {
-        for (int bits : kDepths) {
-            SCOPED_TRACE(testing::Message() << "entry " << i << ": " << size << " px, " << bits << " bits");
-            const IconImage& image = images[i++];
-            const Bytes entry = image.groupEntry;
-            EXPECT_EQ(int(entry[0]), size);
-            EXPECT_EQ(int(entry[1]), size);
-            EXPECT_EQ(int(entry[2]), bits == 4 ? 16 : 0); // colour count: only the 16-colour images name one
-            EXPECT_EQ(int(entry[3]), 0);
-            EXPECT_EQ(Word(entry, 4), 1);            // planes
-            EXPECT_EQ(Word(entry, 6), bits);
-            // Width to byte count: the group repeats the file's directory.
-            EXPECT_TRUE(std::equal(entry.begin(), entry.begin() + kSharedEntryBytes, image.fileEntry.begin()));
-        }
-    }
-}
-
-TEST_F(ResourceTableTest, EachGroupEntryPointsAtItsImageFromTheIconFileByteForByte) {
-    const auto images = PairIconImages();
-    ASSERT_EQ(images.size(), kImageCount);
-    std::set<WORD> ids;
-    for (size_t i = 0; i < images.size(); ++i) {
-        const IconImage& image = images[i];
-        SCOPED_TRACE(testing::Message() << "entry " << i << ", icon " << image.iconId);
-        ids.insert(image.iconId);
-        const Bytes icon = Resource(RT_ICON, image.iconId, kNeutral);
-        ASSERT_FALSE(icon.empty()) << "no such language-neutral icon";
-        EXPECT_EQ(icon.size(), Dword(image.groupEntry, 8)) << "the group states another size";
-        EXPECT_TRUE(std::equal(icon.begin(), icon.end(), image.fileImage.begin(), image.fileImage.end()));
-    }
-    // Fifteen distinct numbers for fifteen icons: every image is used once.
-    EXPECT_EQ(ids.size(), kImageCount);
-}
-
-TEST_F(ResourceTableTest, VersionRecordFixedPartIsVersionOneOfAWindowsApplication) {
+TEST_F(ResourceTableTest, VersionRecordIsVersionOneOfAnAppWithFiveStringsInOrderAndOneTranslation) {
     const Bytes record = Resource(RT_VERSION, 1, kEnglishUs);
-    ASSERT_FALSE(record.empty());
-    VersionNode root;
-    ASSERT_NO_THROW(root = ParseVersionNode(record, 0, record.size()));
-    EXPECT_EQ(root.key, L"VS_VERSION_INFO");
-    ASSERT_EQ(root.value.size(), sizeof(VS_FIXEDFILEINFO));
-    VS_FIXEDFILEINFO fixed;
-    std::memcpy(&fixed, root.value.data(), sizeof fixed);
-    EXPECT_EQ(fixed.dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed.dwFileVersionMS, MAKELONG(0, 1));
-    EXPECT_EQ(fixed.dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed.dwProductVersionMS, MAKELONG(0, 1));
-    EXPECT_EQ(fixed.dwProductVersionLS, 0u);
-    EXPECT_EQ(fixed.dwFileFlagsMask, 0u);
-    EXPECT_EQ(fixed.dwFileFlags, 0u);
-    EXPECT_EQ(fixed.dwFileOS, DWORD(VOS__WINDOWS32));
-    EXPECT_EQ(fixed.dwFileType, DWORD(VFT_APP));
-    EXPECT_EQ(fixed.dwFileSubtype, 0u);
-    EXPECT_EQ(fixed.dwFileDateMS, 0u);
-    EXPECT_EQ(fixed.dwFileDateLS, 0u);
-}
-
-TEST_F(ResourceTableTest, VersionRecordHoldsExactlyFiveStringsInOrderAndOneTranslation) {
-    const Bytes record = Resource(RT_VERSION, 1, kEnglishUs);
-    ASSERT_FALSE(record.empty());
-    VersionNode root;
-    ASSERT_NO_THROW(root = ParseVersionNode(record, 0, record.size()));
-    ASSERT_EQ(root.children.size(), 2u);
-    const VersionNode* strings = root.Child(L"StringFileInfo");
-    const VersionNode* variables = root.Child(L"VarFileInfo");
-    ASSERT_TRUE(strings && variables);
-
-    ASSERT_EQ(strings->children.size(), 1u);
-    const VersionNode& table = strings->children.front();
-    EXPECT_EQ(table.key, L"040904B0");
-    std::vector<std::pair<std::wstring, std::wstring>> values;
-    for (const auto& entry : table.children) {
-        EXPECT_EQ(entry.type, 1) << entry.key << " is not text";
-        EXPECT_TRUE(entry.children.empty()) << entry.key;
-        values.emplace_back(entry.key, entry.Text());
-    }
-    const std::vector<std::pair<std::wstring, std::wstring>> expected{
-        {L"ProductName", L"Mirvashel"}, {L"FileVersion", L"1.00"},   {L"ProductVersion", L"1.00"},
-        {L"InternalName", L"Mirvashel"}, {L"OriginalFilename", L"Mirvashel.exe"}};
-    EXPECT_EQ(values, expected);
-
-    ASSERT_EQ(variables->children.size(), 1u);
-    const VersionNode& translation = variables->children.front();
-    EXPECT_EQ(translation.key, L"Translation");
-    EXPECT_EQ(translation.type, 0);
-    ASSERT_EQ(translation.value.size(), 4u);
-    EXPECT_EQ(Word(translation.value, 0), 0x0409);
-    EXPECT_EQ(Word(translation.value, 2), 1200);
-}
-
-// Windows' own reader must find the same values where the property sheet
-// looks for them; this also catches padding that only the walk above forgives.
-TEST_F(ResourceTableTest, WindowsVersionApiReadsTheSameRecord) {
-    const std::wstring path = Beside(L"Mirvashel.exe");
-    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), nullptr);
-    ASSERT_NE(size, 0u);
-    std::vector<std::uint8_t> info(size);
-    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, info.data()));
-
-    void* value = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", &value, &length));
-    ASSERT_EQ(length, 4u);
-    EXPECT_EQ(*static_cast<const DWORD*>(value), MAKELONG(0x0409, 1200));
-
-    for (const auto& [key, text] : {std::pair{L"ProductName", L"Mirvashel"}, std::pair{L"InternalName", L"Mirvashel"},
-                                    std::pair{L"OriginalFilename", L"Mirvashel.exe"}}) {
-        const std::wstring query = std::wstring(L"\\StringFileInfo\\040904B0\\") + key;
-        ASSERT_TRUE(VerQueryValueW(info.data(), query.c_str(), &value, &length)) << key;
-        EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(value)), text);
-    }
+    std::vector<std::wstring> nodes;
+    const Bytes root = WalkVersionNode(record, 0, record.size(), L"", nodes);
+    ASSERT_EQ(root.size(), sizeof(VS_FIXEDFILEINFO));
+    std::vector<DWORD> fixed(sizeof(VS_FIXEDFILEINFO) / sizeof(DWORD));
+    std::memcpy(fixed.data(), root.data(), root.size());
+    // Signature, structure version, file and product version 1.0.0.0, no
+    // flags, 32-bit Windows, an application, no subtype, no date.
+    EXPECT_EQ(fixed, (std::vector<DWORD>{0xFEEF04BD, 0x10000, MAKELONG(0, 1), 0, MAKELONG(0, 1), 0, 0, 0,
+                                         VOS__WINDOWS32, VFT_APP, 0, 0, 0}));
+    EXPECT_EQ(nodes, (std::vector<std::wstring>{
+                         L"VS_VERSION_INFO",
+                         L"VS_VERSION_INFO/StringFileInfo",
+                         L"VS_VERSION_INFO/StringFileInfo/040904B0",
+                         L"VS_VERSION_INFO/StringFileInfo/040904B0/ProductName \"Mirvashel\"",
+                         L"VS_VERSION_INFO/StringFileInfo/040904B0/FileVersion \"1.00\"",
+                         L"VS_VERSION_INFO/StringFileInfo/040904B0/ProductVersion \"1.00\"",
+                         L"VS_VERSION_INFO/StringFileInfo/040904B0/InternalName \"Mirvashel\"",
+                         L"VS_VERSION_INFO/StringFileInfo/040904B0/OriginalFilename \"Mirvashel.exe\"",
+                         L"VS_VERSION_INFO/VarFileInfo",
+                         L"VS_VERSION_INFO/VarFileInfo/Translation 1033 1200", // U.S. English, Unicode
+                     }));
 }
 
 } // namespace

@@ -18,7 +18,7 @@ struct Image {
 
 // Copies the window's outer rectangle from the screen.
 Image CaptureWindow(HWND hwnd);
-// Writes an uncompressed (stored) PNG; returns false on an I/O error.
+// Writes the image as a PNG file; false when it could not be written.
 bool SavePng(const Image& image, const std::filesystem::path& file);
 // Where tests save screenshots: "screenshots" beside the test programs.
 std::filesystem::path ScreenshotFolder();
