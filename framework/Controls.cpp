@@ -3,8 +3,6 @@
 #include "Form.h"
 #include "TextPainter.h"
 
-#include <vector>
-
 namespace fx {
 
 // --- Control ---------------------------------------------------------------
@@ -13,6 +11,10 @@ void Control::Create(HWND container) {
     container_ = container;
     if (design_.font) font_ = CreateDesignFont(*design_.font, form_.units().dpiY());
     CreateIn(container, form_.units().ToPixels(design_.place));
+}
+
+HGDIOBJ Control::FontOrDefault() const {
+    return font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT);
 }
 
 RECT Control::Bounds() const {
@@ -47,8 +49,7 @@ void WindowedControl::CreateIn(HWND container, const RECT& px) {
                             px.right - px.left, px.bottom - px.top, container,
                             reinterpret_cast<HMENU>(INT_PTR(form_.IdOf(*this))), GetModuleHandleW(nullptr),
                             nullptr);
-    HGDIOBJ font = font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT);
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault()), FALSE);
 }
 
 std::wstring WindowedControl::Text() const {
@@ -65,16 +66,16 @@ void Button::Draw(const DRAWITEMSTRUCT& item) const {
     RECT r = item.rcItem;
     const bool pushed = item.itemState & ODS_SELECTED;
     DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
-    SelectGuard font(item.hDC, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
+    SelectGuard font(item.hDC, FontOrDefault());
     TEXTMETRICW tm{};
     GetTextMetricsW(item.hDC, &tm);
     const std::wstring caption = Text();
     SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
     SetBkMode(item.hDC, TRANSPARENT);
     RECT line = r;
-    line.top = r.top + (r.bottom - r.top - tm.tmHeight) / 2 + (pushed ? 1 : 0);
+    line.top = r.top + (r.bottom - r.top - tm.tmHeight) / 2;
     line.bottom = line.top + tm.tmHeight;
-    if (pushed) OffsetRect(&line, 1, 0);
+    if (pushed) OffsetRect(&line, 1, 1); // the caption sinks with the pressed face
     DrawWrappedText(item.hDC, line, caption, TextLayout{true, false});
     if (item.itemState & ODS_FOCUS) {
         InflateRect(&r, -4, -4);
@@ -186,7 +187,7 @@ void Label::Paint(HDC dc) const {
         SetBkColor(dc, design_.back.Resolve());
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &bounds_, nullptr, 0, nullptr);
     }
-    SelectGuard font(dc, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
+    SelectGuard font(dc, FontOrDefault());
     SetTextColor(dc, design_.fore.Resolve());
     SetBkMode(dc, TRANSPARENT);
     DrawWrappedText(dc, bounds_, caption_,

@@ -37,6 +37,8 @@ public:
 
 protected:
     virtual void CreateIn(HWND container, const RECT& px) = 0;
+    // The designed font, or the platform's default dialog font.
+    HGDIOBJ FontOrDefault() const;
     Form& form_;
     const ControlDesign& design_;
     HWND container_ = nullptr;
