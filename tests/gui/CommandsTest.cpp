@@ -49,16 +49,4 @@ TEST(CommandsTest, ClosePictureAndEndButtonEndTheProgram) {
     EXPECT_TRUE(Record().shellCalls.empty());
 }
 
-TEST(CommandsTest, EscapeTriggersNothing) {
-    TempFolder folder;
-    TestWindow window(folder.str());
-    SetFocus(window.Get<fx::Control>(Command2).hwnd());
-    PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
-    PostMessageW(GetFocus(), WM_KEYUP, VK_ESCAPE, 0);
-    Pump();
-    EXPECT_EQ(Record().endRequests, 0);
-    EXPECT_EQ(window.Get<fx::ListBox>(List2).Count(), 0);
-    EXPECT_FALSE(window.Get<fx::Control>(Picture1).IsVisible());
-}
-
 } // namespace
