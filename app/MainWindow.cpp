@@ -126,7 +126,7 @@ void MainWindow::OnCommand(int id, int code) {
 
 void MainWindow::OnPaint() {
     fx::PaintDC paint(hwnd());
-    form_.PaintLabels(hwnd(), paint.get());
+    form_.PaintLabels(hwnd(), paint.get(), paint.dirty());
 }
 
 bool MainWindow::PreTranslate(const MSG& msg) {

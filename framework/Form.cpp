@@ -52,10 +52,12 @@ int Form::RowOfId(int id) const {
     return (row >= 0 && row < int(controls_.size())) ? row : -1;
 }
 
-void Form::PaintLabels(HWND container, HDC dc) const {
-    for (const auto& c : controls_)
-        if (c->design().kind == Kind::Label && c->container() == container)
-            static_cast<const Label&>(*c).Paint(dc);
+void Form::PaintLabels(HWND container, HDC dc, const RECT& dirty) const {
+    for (const auto& c : controls_) {
+        if (c->design().kind != Kind::Label || c->container() != container) continue;
+        RECT bounds = c->Bounds(), overlap;
+        if (IntersectRect(&overlap, &bounds, &dirty)) static_cast<const Label&>(*c).Paint(dc);
+    }
 }
 
 bool Form::DrawItem(const DRAWITEMSTRUCT& item) const {

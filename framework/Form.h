@@ -29,7 +29,9 @@ public:
     // The row of a control id from WM_COMMAND, or -1.
     int RowOfId(int id) const;
 
-    void PaintLabels(HWND container, HDC dc) const;
+    // Paints the container's labels that meet the dirty rectangle (a label's
+    // layout is measured text, too costly to redo for a repaint elsewhere).
+    void PaintLabels(HWND container, HDC dc, const RECT& dirty) const;
     // Draws an owner-drawn control (WM_DRAWITEM); false when none matches.
     bool DrawItem(const DRAWITEMSTRUCT& item) const;
     // Whether a point of the container (pixels) lies on one of its labels.

@@ -79,7 +79,7 @@ void PictureBox::OnPaint() {
         SelectGuard select(source.get(), image_.get());
         BitBlt(paint.get(), 0, 0, bm.bmWidth, bm.bmHeight, source.get(), 0, 0, SRCCOPY);
     }
-    form_.PaintLabels(hwnd(), paint.get());
+    form_.PaintLabels(hwnd(), paint.get(), paint.dirty());
 }
 
 } // namespace fx
