@@ -333,9 +333,11 @@ TEST_F(EndToEndTest, InstallTwiceThenRemoveThenEnd) {
 // Alt+F4 reaches a window without a system menu as WM_SYSCOMMAND SC_CLOSE,
 // which becomes WM_CLOSE; another program may post WM_CLOSE itself. A close
 // posted right behind a press of install arrives in the run's first yield,
-// with the run still going.
+// with the run still going; so does a click of the close picture, which ends
+// the program at once.
 struct CloseRequest {
     const char* name;
+    int target; // a control's id, or 0 for the window itself
     UINT msg;
     WPARAM wp;
     bool behindInstall;
@@ -350,16 +352,22 @@ TEST_P(CloseTest, ClosingTheWindowEndsTheProcessCleanly) {
     if (GetParam().behindInstall) {
         ASSERT_TRUE(PostMessageW(Control(kCommand2), BM_CLICK, 0, 0));
     }
-    ASSERT_TRUE(PostMessageW(window, GetParam().msg, GetParam().wp, 0));
+    const HWND target = GetParam().target ? Control(GetParam().target) : window;
+    ASSERT_TRUE(PostMessageW(target, GetParam().msg, GetParam().wp, 0));
+    if (GetParam().msg == WM_LBUTTONDOWN) { // a click
+        ASSERT_TRUE(PostMessageW(target, WM_LBUTTONUP, 0, 0));
+    }
     ASSERT_TRUE(program.WaitForEnd(kEndMs)) << "the program outlived its window";
     EXPECT_EQ(program.ExitCode(), 0u);
     EXPECT_FALSE(IsWindow(window));
 }
 
 INSTANTIATE_TEST_SUITE_P(EndToEnd, CloseTest,
-                         ::testing::Values(CloseRequest{"WmClose", WM_CLOSE, 0, false},
-                                           CloseRequest{"AltF4", WM_SYSCOMMAND, SC_CLOSE, false},
-                                           CloseRequest{"WmCloseDuringInstall", WM_CLOSE, 0, true}),
+                         ::testing::Values(CloseRequest{"WmClose", 0, WM_CLOSE, 0, false},
+                                           CloseRequest{"AltF4", 0, WM_SYSCOMMAND, SC_CLOSE, false},
+                                           CloseRequest{"WmCloseDuringInstall", 0, WM_CLOSE, 0, true},
+                                           CloseRequest{"ClosePictureDuringInstall", kPicture3, WM_LBUTTONDOWN,
+                                                        MK_LBUTTON, true}),
                          [](const ::testing::TestParamInfo<CloseRequest>& request) {
                              return std::string(request.param.name);
                          });

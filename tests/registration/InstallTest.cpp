@@ -155,6 +155,21 @@ TEST_F(InstallTest, ClosingTheWindowDuringARunStopsItAndKeepsWhatWasRegistered) 
     for (int i = 3; i < 6; ++i) EXPECT_FALSE(HasFamily(TestFamily(i))) << i;
 }
 
+TEST_F(InstallTest, EndCommandDuringARunLeavesTheFontsRegisteredSoFar) {
+    AddTestFonts(3);
+    Open();
+    bool registeredSoFarAtEnd = false;
+    InstallProbe probe(*window, [&](int step) {
+        if (step != 1) return;
+        HWND close = window->Get<fx::Control>(Picture3).hwnd();
+        SendMessageW(close, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        SendMessageW(close, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        registeredSoFarAtEnd = Record().endRequests == 1 && HasFamily(TestFamily(0)) && !HasFamily(TestFamily(1));
+    });
+    Click(Command2);
+    EXPECT_TRUE(registeredSoFarAtEnd);
+}
+
 TEST_F(InstallTest, FolderNamesOutsideTheAnsiCodePageRegisterAndRemove) {
     const std::wstring program = folder.str() + L"\\برنامج-шрифт-€";
     for (int i = 0; i < 2; ++i)
