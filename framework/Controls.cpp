@@ -150,16 +150,6 @@ void Label::CreateIn(HWND, const RECT& px) {
     caption_ = design_.text ? design_.text : L"";
 }
 
-void Label::MoveTo(int leftTwips, int topTwips) {
-    Invalidate();
-    const int w = bounds_.right - bounds_.left, h = bounds_.bottom - bounds_.top;
-    bounds_.left = form_.units().ToPixelsX(leftTwips);
-    bounds_.top = form_.units().ToPixelsY(topTwips);
-    bounds_.right = bounds_.left + w;
-    bounds_.bottom = bounds_.top + h;
-    Invalidate();
-}
-
 void Label::SetCaption(std::wstring_view caption) {
     if (caption == caption_) return;
     caption_ = caption;

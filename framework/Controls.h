@@ -30,8 +30,9 @@ public:
     virtual void SetVisible(bool visible);
     // True only when the control and every container above it are shown.
     virtual bool IsVisible() const;
-    // Moves the control, keeping its size; twips relative to the container.
-    virtual void MoveTo(int leftTwips, int topTwips);
+    // Moves a windowed control, keeping its size; twips relative to the
+    // container. (No label of the program moves.)
+    void MoveTo(int leftTwips, int topTwips);
 
     void Create(HWND container);
 
@@ -134,7 +135,6 @@ public:
     RECT Bounds() const override { return bounds_; }
     void SetVisible(bool) override {}
     bool IsVisible() const override { return true; }
-    void MoveTo(int leftTwips, int topTwips) override;
 
     const std::wstring& Caption() const noexcept { return caption_; }
     void SetCaption(std::wstring_view caption);

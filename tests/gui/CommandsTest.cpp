@@ -11,8 +11,7 @@ using namespace testing_support;
 namespace {
 
 void ClickPicture(HWND picture) {
-    SendMessageW(picture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    SendMessageW(picture, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    Click(picture);
     Pump();
 }
 

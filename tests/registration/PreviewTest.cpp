@@ -48,8 +48,7 @@ TEST_F(PreviewTest, NothingChangesWithoutASelectionOrForAnUnusableName) {
     auto& list = window->Get<fx::ListBox>(List1);
     auto& label = window->Get<fx::Label>(Label1);
     const HFONT before = label.Font();
-    SendMessageW(list.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); // a click on the empty list
-    SendMessageW(list.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    testing_support::Click(list.hwnd(), 5, 5); // a click on the empty list
     Pump();
     EXPECT_EQ(label.Font(), before);
 

@@ -15,6 +15,11 @@ void Pump() {
     }
 }
 
+void Click(HWND control, int x, int y) {
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
 void PumpFor(DWORD milliseconds) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
     do {

@@ -71,18 +71,24 @@ constexpr Colour kArrow = rgb(28, 150, 36);
 constexpr Colour kArrowLight = rgb(104, 226, 84);
 constexpr Colour kArrowLine = rgb(12, 88, 16);
 
-void drawFolderBack(cairo_t* cr, double scale) {
-    // Back wall with its tab, leaning right like the rest of the folder.
-    polygon(cr, {{12, 118}, {19, 56}, {23, 52}, {72, 52}, {78, 45}, {106, 45}, {111, 50}, {106, 118}});
-    cairo_pattern_t* shade = cairo_pattern_create_linear(0, 45, 0, 118);
-    cairo_pattern_add_color_stop_rgb(shade, 0, kFolderBack.r, kFolderBack.g, kFolderBack.b);
-    cairo_pattern_add_color_stop_rgb(shade, 1, kFolderBackShade.r, kFolderBackShade.g, kFolderBackShade.b);
+// Fills the current path with a top-to-bottom shade and outlines it in the
+// folder's line colour.
+void fillShadedFolderPart(cairo_t* cr, double top, double bottom, Colour from, Colour to, double scale) {
+    cairo_pattern_t* shade = cairo_pattern_create_linear(0, top, 0, bottom);
+    cairo_pattern_add_color_stop_rgb(shade, 0, from.r, from.g, from.b);
+    cairo_pattern_add_color_stop_rgb(shade, 1, to.r, to.g, to.b);
     cairo_set_source(cr, shade);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(shade);
     setColour(cr, kFolderLine);
     cairo_set_line_width(cr, pen(2.5, scale));
     cairo_stroke(cr);
+}
+
+void drawFolderBack(cairo_t* cr, double scale) {
+    // Back wall with its tab, leaning right like the rest of the folder.
+    polygon(cr, {{12, 118}, {19, 56}, {23, 52}, {72, 52}, {78, 45}, {106, 45}, {111, 50}, {106, 118}});
+    fillShadedFolderPart(cr, 45, 118, kFolderBack, kFolderBackShade, scale);
 }
 
 void drawSheet(cairo_t* cr, double scale) {
@@ -103,15 +109,7 @@ void drawFolderFront(cairo_t* cr, double scale) {
     // The open front flap falls forward: its top edge sits lower and further
     // right than the hinge along the bottom.
     polygon(cr, {{32, 76}, {126, 76}, {108, 124}, {10, 124}});
-    cairo_pattern_t* shade = cairo_pattern_create_linear(0, 76, 0, 124);
-    cairo_pattern_add_color_stop_rgb(shade, 0, kFolderFrontTop.r, kFolderFrontTop.g, kFolderFrontTop.b);
-    cairo_pattern_add_color_stop_rgb(shade, 1, kFolderFrontBottom.r, kFolderFrontBottom.g, kFolderFrontBottom.b);
-    cairo_set_source(cr, shade);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(shade);
-    setColour(cr, kFolderLine);
-    cairo_set_line_width(cr, pen(2.5, scale));
-    cairo_stroke(cr);
+    fillShadedFolderPart(cr, 76, 124, kFolderFrontTop, kFolderFrontBottom, scale);
 }
 
 Point bezier(const std::array<Point, 4>& c, double t) {
