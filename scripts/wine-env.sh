@@ -6,8 +6,10 @@ export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}" # quiet unless a run asks for channels (warn+heap)
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-# Registry settings of the prefix: no window manager round trips under Xvfb,
-# and Arabic faces that Wine shapes correctly. "Traditional Arabic" does not
+# Registry settings of the prefix: no window manager round trips under Xvfb;
+# a crashing program gets a backtrace on stderr and ends at once, instead of
+# a crash dialog that waits for a click nobody gives (a hung test run); and
+# Arabic faces that Wine shapes correctly. "Traditional Arabic" does not
 # exist on Linux; Noto Sans Arabic UI stands in for it (Noto Naskh Arabic is
 # drawn with broken joining by Wine's shaper). Wine's own Tahoma has no
 # Arabic letters, so it falls back to the same face.
@@ -17,6 +19,12 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
+"Auto"="1"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
 "Traditional Arabic"="Noto Sans Arabic UI"

@@ -321,6 +321,7 @@ TEST_F(EndToEndTest, InstallTwiceThenRemoveThenEnd) {
     EXPECT_EQ(Rows(registered), EachTwice(listedPaths));
     EXPECT_EQ(Rows(fontList), familiesBefore);
     EXPECT_EQ(otherProgram.CountAfterWaitingFor(3), 3);
+    EXPECT_EQ(otherProgram.SentCount(), 0) << "a sent broadcast hangs on any window that does not answer";
 
     // The end button ends the process inside its click, so nothing would
     // answer a sent message: post it and watch the process instead.

@@ -207,6 +207,7 @@ TEST_F(InstallTest, InstallAndRemoveEachTellOtherWindowsOnce) {
     EXPECT_EQ(listener.CountAfterWaitingFor(1), 1);
     Click(Command1);
     EXPECT_EQ(listener.CountAfterWaitingFor(2), 2);
+    EXPECT_EQ(listener.SentCount(), 0) << "a sent broadcast hangs on any window that does not answer";
 }
 
 TEST_F(InstallTest, FortyThousandEntriesAreCountedAndWalkedExactly) {
@@ -216,6 +217,7 @@ TEST_F(InstallTest, FortyThousandEntriesAreCountedAndWalkedExactly) {
     Click(Command2);
     auto& list2 = window->Get<fx::ListBox>(List2);
     EXPECT_EQ(list2.Count(), kScaleEntries);
+    ASSERT_FALSE(probe.captionsAtRecord().empty()) << "nothing was recorded";
     EXPECT_EQ(probe.captionsAtRecord().front(), std::to_wstring(kScaleEntries));
     EXPECT_EQ(probe.steps(), kScaleEntries);
     EXPECT_EQ(CountCaption(), L"0");

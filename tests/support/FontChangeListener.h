@@ -1,23 +1,37 @@
 // A top-level window standing in for another running program: it counts the
-// WM_FONTCHANGE notices that reach it.
+// WM_FONTCHANGE notices that reach it. It lives on a thread of its own, as
+// another program's window would, so a notice that was sent (the sender
+// blocked until this window answered) can be told from one that was posted.
 #pragma once
 
-#include "Handles.h"
+#include <windows.h>
+
+#include <atomic>
 
 namespace testing_support {
 
 class FontChangeListener {
 public:
     FontChangeListener();
-    // The notices so far, after dispatching this thread's messages until
-    // `expected` have come (or a few seconds have passed) and a little longer,
-    // so that a surplus notice shows too.
+    ~FontChangeListener();
+    FontChangeListener(const FontChangeListener&) = delete;
+    FontChangeListener& operator=(const FontChangeListener&) = delete;
+
+    // The posted notices so far, after waiting until `expected` have come (or
+    // a few seconds have passed) and a little longer, so that a surplus notice
+    // shows too. This thread's own messages are dispatched meanwhile.
     int CountAfterWaitingFor(int expected);
+    // Notices that arrived through a send: a broadcast sent that way hangs the
+    // sender on any top-level window that does not answer.
+    int SentCount() const { return sent_; }
 
 private:
+    static DWORD WINAPI Run(void* self);
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    fx::UniqueWindow hwnd_;
-    int count_ = 0;
+
+    std::atomic<int> posted_{0}, sent_{0};
+    std::atomic<HWND> hwnd_{nullptr};
+    HANDLE ready_ = nullptr, thread_ = nullptr;
 };
 
 } // namespace testing_support
