@@ -33,6 +33,7 @@ TEST_F(InstallTest, RegistersRecordsAndCountsDownEveryListedFile) {
     EXPECT_EQ(probe.steps(), 12); // a yield after every file
     EXPECT_TRUE(PanelShown());
     EXPECT_EQ(window->Get<fx::FileList>(File1).Path(), folder.str() + L"\\fonts");
+    EXPECT_TRUE(Record().errors.empty()); // every file accepted: the panel says it all
 }
 
 TEST_F(InstallTest, EveryAttemptIsRecordedWhateverWindowsSaysButOnlyListedFiles) {
@@ -70,6 +71,52 @@ TEST_F(InstallTest, EveryAttemptIsRecordedWhateverWindowsSaysButOnlyListedFiles)
     EXPECT_FALSE(HasFamily(L"MirvTest0006")); // system: never listed
     EXPECT_FALSE(HasFamily(L"MirvTest0007")); // a.ttfx
     EXPECT_TRUE(PanelShown());
+
+    // The panel says all fonts were installed: one message names the files
+    // Windows refused, and only those.
+    ASSERT_EQ(Record().errors.size(), 1u);
+    const std::wstring& message = Record().errors[0];
+    EXPECT_NE(message.find(L"عدد هذه الملفات: 3"), std::wstring::npos) << message;
+    for (const wchar_t* refused : {L"\u202Aempty.ttf\u202C", L"\u202Anot-a-font.ttf\u202C", L"\u202Atruncated.ttf\u202C"})
+        EXPECT_NE(message.find(refused), std::wstring::npos) << refused;
+    EXPECT_EQ(message.find(L"MirvTest"), std::wstring::npos);
+    EXPECT_EQ(message.find(L"readonly"), std::wstring::npos);
+}
+
+TEST_F(InstallTest, ARefusalMessageNamesTwentyFilesThenSaysHowManyMore) {
+    for (int i = 0; i < 23; ++i) folder.Write(L"fonts\\bad" + std::to_wstring(10 + i) + L".ttf", "not a font");
+    Open();
+    Click(Command2);
+    ASSERT_EQ(Record().errors.size(), 1u);
+    const std::wstring& message = Record().errors[0];
+    EXPECT_NE(message.find(L"عدد هذه الملفات: 23"), std::wstring::npos);
+    EXPECT_NE(message.find(L"bad29.ttf"), std::wstring::npos);
+    EXPECT_EQ(message.find(L"bad30.ttf"), std::wstring::npos);
+    EXPECT_TRUE(message.ends_with(L"وملفات أخرى عددها 3")) << message;
+    EXPECT_EQ(Rows(List2).size(), 23u); // still recorded and counted
+    EXPECT_EQ(CountCaption(), L"0");
+}
+
+// Held open by another handle that shares nothing, the fonts folder exists
+// but cannot be listed: that is not a missing folder.
+TEST_F(InstallTest, AnUnreadableFontsFolderIsSaidWithTheSystemsReasonAndNothingIsTouched) {
+    AddTestFonts(1);
+    Open();
+    HANDLE held = CreateFileW((folder.str() + L"\\fonts").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Click(Command2);
+    CloseHandle(held);
+    ASSERT_EQ(Record().errors.size(), 1u);
+    const std::wstring& message = Record().errors[0];
+    EXPECT_NE(message.find(L"تعذّرت قراءة مجلد الخطوط"), std::wstring::npos) << message;
+    wchar_t reason[256] = {};
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_SHARING_VIOLATION, 0,
+                   reason, 256, nullptr);
+    EXPECT_NE(message.find(std::wstring(reason, wcscspn(reason, L"\r\n"))), std::wstring::npos) << message;
+    EXPECT_TRUE(Rows(List2).empty());
+    EXPECT_FALSE(HasFamily(TestFamily(0)));
+    EXPECT_FALSE(PanelShown());
 }
 
 TEST_F(InstallTest, EmptyFontsFolderStillRefillsAndShowsThePanel) {
@@ -143,16 +190,18 @@ TEST_F(InstallTest, RemoveDuringARunUnregistersWhatWasRecordedSoFar) {
 
 TEST_F(InstallTest, ClosingTheWindowDuringARunStopsItAndKeepsWhatWasRegistered) {
     AddTestFonts(6);
+    folder.Write(L"fonts\\0-refused.ttf", "not a font"); // the first file: refused, but the run is cut short
     Open();
     HWND main = window->hwnd();
     InstallProbe probe(*window, [&](int step) {
-        if (step == 3) SendMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0); // Alt+F4
+        if (step == 4) SendMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0); // Alt+F4
     });
     Click(Command2);
     EXPECT_FALSE(IsWindow(main));
-    EXPECT_EQ(probe.steps(), 3);
+    EXPECT_EQ(probe.steps(), 4);
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(HasFamily(TestFamily(i))) << i;
     for (int i = 3; i < 6; ++i) EXPECT_FALSE(HasFamily(TestFamily(i))) << i;
+    EXPECT_TRUE(Record().errors.empty()); // nobody is left to read it
 }
 
 TEST_F(InstallTest, EndCommandDuringARunLeavesTheFontsRegisteredSoFar) {
