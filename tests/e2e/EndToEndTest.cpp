@@ -389,8 +389,7 @@ TEST_P(CloseTest, ClosingTheWindowEndsTheProcessCleanly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EndToEnd, CloseTest,
-                         ::testing::Values(CloseRequest{"WmClose", 0, WM_CLOSE, 0, false},
-                                           CloseRequest{"AltF4", 0, WM_SYSCOMMAND, SC_CLOSE, false},
+                         ::testing::Values(CloseRequest{"AltF4", 0, WM_SYSCOMMAND, SC_CLOSE, false},
                                            CloseRequest{"WmCloseDuringInstall", 0, WM_CLOSE, 0, true},
                                            CloseRequest{"ClosePictureDuringInstall", kPicture3, WM_LBUTTONDOWN,
                                                         MK_LBUTTON, true}),

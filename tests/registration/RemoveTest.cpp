@@ -1,5 +1,5 @@
-// The remove command: every recorded path is unregistered, duplicates
-// included, and the font list is refilled.
+// The remove command releases what the program registered and nothing more;
+// the single-file public operations.
 #include "RegistrationFixture.h"
 
 using namespace mirvashel;
@@ -8,22 +8,6 @@ using namespace testing_support;
 namespace {
 
 class RemoveTest : public RegistrationTest {};
-
-TEST_F(RemoveTest, UnregistersEveryRecordedFamilyAndKeepsTheRecord) {
-    AddTestFonts(3);
-    Open();
-    Click(Command2);
-    Click(Command2); // every file registered twice: two removals each
-    Click(Command1);
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(HasFamily(TestFamily(i))) << i;
-    EXPECT_EQ(Rows(List2).size(), 6u);
-    const auto fonts = Rows(List1);
-    EXPECT_EQ(std::count(fonts.begin(), fonts.end(), TestFamily(0)), 0);
-    EXPECT_EQ(window->Get<fx::ListBox>(List1).SelectedIndex(), 0);
-
-    Click(Command1); // again: every call fails unnoticed
-    EXPECT_EQ(Rows(List2).size(), 6u);
-}
 
 // Windows counts registrations per file for the whole log-on; a remove that
 // released more than the program added would take away another program's.
@@ -53,15 +37,6 @@ TEST_F(RemoveTest, PublicOperationsRegisterAndUnregisterOneFileWithoutRecording)
     EXPECT_TRUE(Rows(List2).empty());
     (**window).RemoveFont(path);
     EXPECT_FALSE(HasFamily(TestFamily(0)));
-}
-
-TEST_F(RemoveTest, RemoveBeforeAnyInstallOnlyRefillsTheFontList) {
-    Open();
-    Click(Command1);
-    EXPECT_TRUE(Rows(List2).empty());
-    EXPECT_GT(window->Get<fx::ListBox>(List1).Count(), 0);
-    EXPECT_EQ(window->Get<fx::ListBox>(List1).SelectedIndex(), 0);
-    EXPECT_FALSE(PanelShown());
 }
 
 } // namespace
