@@ -4,6 +4,7 @@
 #include "Bitmaps.h"
 #include "FontCommands.h"
 #include "FontPreview.h"
+#include "InstallReport.h"
 #include "Paths.h"
 
 #include <windowsx.h>
@@ -17,7 +18,6 @@ constexpr DWORD kStyle = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN; // thin fixed f
 constexpr DWORD kExStyle = WS_EX_APPWINDOW;                      // a taskbar button all the same
 constexpr int kIconResource = 1;
 constexpr wchar_t kFontsFolderName[] = L"fonts";
-constexpr wchar_t kNoFontsFolderMessage[] = L"لم يُعثر على مجلد الخطوط بجوار البرنامج:";
 
 } // namespace
 
@@ -28,9 +28,9 @@ MainWindow::MainWindow(Environment env) : env_(std::move(env)), form_(kMainDesig
         };
 }
 
-MainWindow::~MainWindow() { Destroy(); }
-
-void MainWindow::Destroy() {
+// Destroyed while the object is whole: a run in progress learns that the
+// window has gone, and the child windows go before their objects.
+MainWindow::~MainWindow() {
     if (hwnd()) DestroyWindow(hwnd());
 }
 
@@ -167,7 +167,7 @@ void MainWindow::OnMouseMove(WPARAM wp, LPARAM lp) {
 
 FontCommandTargets MainWindow::Targets() {
     return {Get<fx::FileList>(File1), Get<fx::ListBox>(List1), Get<fx::ListBox>(List2), Get<fx::Label>(Label1),
-            Get<fx::PictureBox>(Picture1)};
+            Get<fx::PictureBox>(Picture1), holds_};
 }
 
 void MainWindow::OnInstallClick() {
@@ -176,11 +176,10 @@ void MainWindow::OnInstallClick() {
     state->installing = true;
     const std::wstring folder = FontsFolder();
     fx::FrameYield yield;
-    const InstallOutcome outcome = InstallFonts(Targets(), folder, [&yield, state] { return yield() && state->alive; });
+    const InstallResult result = InstallFonts(Targets(), folder, [&yield, state] { return yield() && state->alive; });
     if (!state->alive) return; // the window has gone during the run: touch nothing
     state->installing = false;
-    if (outcome == InstallOutcome::NoFontsFolder)
-        env_.showError(std::wstring(kNoFontsFolderMessage) + L"\r\n\u202A" + folder + L"\u202C");
+    if (const std::wstring report = InstallReport(result, folder); !report.empty()) env_.showError(report);
 }
 
 void MainWindow::OnRemoveClick() { RemoveFonts(Targets()); }

@@ -36,7 +36,6 @@ public:
     bool Create();
     // Shows the window centred on the screen and focuses the first tab stop.
     void Show();
-    void Destroy();
 
     // Public operations: register or unregister one file (nothing recorded).
     void AddFont(std::wstring sFontFile);
@@ -45,7 +44,6 @@ public:
     template <class T>
     T& Get(Ctl row) { return form_.Get<T>(row); }
     const WindowDrag& drag() const noexcept { return drag_; }
-    bool IsInstalling() const noexcept { return state_->installing; }
     const fx::Units& units() const noexcept { return form_.units(); }
 
     // The command handlers, as the controls' clicks run them.
@@ -80,6 +78,7 @@ private:
     fx::Form form_;
     WindowDrag drag_;
     fx::UniqueIcon bigIcon_, smallIcon_;
+    FontHolds holds_;
     std::shared_ptr<RunState> state_ = std::make_shared<RunState>();
 };
 

@@ -1,5 +1,6 @@
 #include "Bitmaps.h"
 
+#include <climits>
 #include <cstring>
 
 namespace fx {
@@ -11,8 +12,12 @@ UniqueBitmap BitmapFromFile(std::span<const unsigned char> file) {
     std::memcpy(&fh, file.data(), sizeof fh);
     std::memcpy(&ih, file.data() + sizeof fh, sizeof ih);
     if (fh.bfType != 0x4D42 || fh.bfOffBits >= file.size() || ih.biCompression != BI_RGB) return {};
+    // A negative width, or a height whose magnitude does not fit, would wrap
+    // the size check; dividing instead of multiplying cannot overflow.
+    if (ih.biWidth < 0 || ih.biHeight == INT_MIN) return {};
     const size_t stride = ((size_t(ih.biWidth) * ih.biBitCount + 31) / 32) * 4;
-    if (file.size() - fh.bfOffBits < stride * size_t(ih.biHeight < 0 ? -ih.biHeight : ih.biHeight)) return {};
+    const size_t rows = size_t(ih.biHeight < 0 ? -ih.biHeight : ih.biHeight);
+    if (rows && stride > (file.size() - fh.bfOffBits) / rows) return {};
 
     WindowDC screen(nullptr);
     return UniqueBitmap(CreateDIBitmap(screen.get(), &ih, CBM_INIT, file.data() + fh.bfOffBits,

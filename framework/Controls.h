@@ -20,6 +20,8 @@ public:
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
+    // Whether a design row of this kind is built as this class (Form::Get).
+    static constexpr bool Holds(Kind) { return true; }
     const ControlDesign& design() const noexcept { return design_; }
     // The control's own window; labels have none.
     virtual HWND hwnd() const noexcept { return nullptr; }
@@ -50,6 +52,7 @@ protected:
 class WindowedControl : public Control {
 public:
     using Control::Control;
+    static constexpr bool Holds(Kind k) { return k != Kind::Label && k != Kind::PictureBox; }
     HWND hwnd() const noexcept override { return hwnd_; }
     std::wstring Text() const;
     void SetText(std::wstring_view text);
@@ -67,6 +70,7 @@ protected:
 class Button : public WindowedControl {
 public:
     using WindowedControl::WindowedControl;
+    static constexpr bool Holds(Kind k) { return k == Kind::Button; }
     void Click() const { SendMessageW(hwnd_, BM_CLICK, 0, 0); }
     // Answers WM_DRAWITEM for this button.
     void Draw(const DRAWITEMSTRUCT& item) const;
@@ -79,6 +83,7 @@ protected:
 class TextBox : public WindowedControl {
 public:
     using WindowedControl::WindowedControl;
+    static constexpr bool Holds(Kind k) { return k == Kind::TextBox; }
 
 protected:
     const wchar_t* ClassName() const override { return L"EDIT"; }
@@ -88,6 +93,7 @@ protected:
 class ComboBox : public WindowedControl {
 public:
     using WindowedControl::WindowedControl;
+    static constexpr bool Holds(Kind k) { return k == Kind::ComboBox; }
 
 protected:
     void CreateIn(HWND container, const RECT& px) override;
@@ -98,6 +104,7 @@ protected:
 class ListBox : public WindowedControl {
 public:
     using WindowedControl::WindowedControl;
+    static constexpr bool Holds(Kind k) { return k == Kind::ListBox || k == Kind::FileList; }
 
     int Count() const;
     void Clear();
@@ -132,6 +139,7 @@ protected:
 class Label : public Control {
 public:
     using Control::Control;
+    static constexpr bool Holds(Kind k) { return k == Kind::Label; }
     RECT Bounds() const override { return bounds_; }
     void SetVisible(bool) override {}
     bool IsVisible() const override { return true; }

@@ -24,7 +24,8 @@ bool NameLess(const std::wstring& a, const std::wstring& b) {
 
 } // namespace
 
-DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern, std::vector<std::wstring>& names) {
+DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern, std::vector<std::wstring>& names,
+                        FindNextFn findNext) {
     names.clear();
     std::wstring query = folder;
     if (query.empty() || (query.back() != L'\\' && query.back() != L'/')) query += L'\\';
@@ -34,17 +35,24 @@ DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern,
     HANDLE find = FindFirstFileExW(query.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
                                    FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) {
-        // An existing folder with no match is an empty listing, not a failure.
+        // An existing folder with no match is an empty listing, not a failure;
+        // one that cannot be read is not a missing one.
         const DWORD error = GetLastError();
         const DWORD attributes = GetFileAttributesW(folder.c_str());
         const bool isFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-        return (isFolder && error == ERROR_FILE_NOT_FOUND) ? ERROR_SUCCESS : ERROR_PATH_NOT_FOUND;
+        if (!isFolder) return ERROR_PATH_NOT_FOUND;
+        return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
     }
     do {
         if (!(data.dwFileAttributes & kNeverListed) && MatchesRealName(data.cFileName, pattern))
             names.emplace_back(data.cFileName);
-    } while (FindNextFileW(find, &data));
+    } while (findNext(find, &data));
+    const DWORD end = GetLastError();
     FindClose(find);
+    if (end != ERROR_NO_MORE_FILES) {
+        names.clear();
+        return end;
+    }
     std::sort(names.begin(), names.end(), NameLess);
     return ERROR_SUCCESS;
 }
@@ -67,8 +75,6 @@ void FileList::CreateIn(HWND container, const RECT& px) {
     current.resize(GetCurrentDirectoryW(need, current.data()));
     SetPath(current);
 }
-
-DWORD FileList::Refresh() { return path_.empty() ? ERROR_PATH_NOT_FOUND : SetPath(path_); }
 
 void FileList::Show() {
     BatchUpdate batch(*this, int(names_.size()));

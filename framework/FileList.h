@@ -10,18 +10,24 @@
 
 namespace fx {
 
-// Reads the matching file names of a folder. Returns ERROR_SUCCESS, or
-// ERROR_PATH_NOT_FOUND when the folder does not exist or cannot be listed.
-DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern, std::vector<std::wstring>& names);
+using FindNextFn = BOOL(WINAPI*)(HANDLE, LPWIN32_FIND_DATAW);
+
+// Reads the matching file names of a folder. Returns ERROR_SUCCESS;
+// ERROR_PATH_NOT_FOUND when there is no such folder; or the system's reason
+// why an existing folder could not be listed, also when the listing failed
+// midway (a partial list would pass for the whole folder), and then no
+// names. findNext is FindNextFileW, replaceable to make a listing fail.
+DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern, std::vector<std::wstring>& names,
+                        FindNextFn findNext = &FindNextFileW);
 
 class FileList : public ListBox {
 public:
     using ListBox::ListBox;
+    static constexpr bool Holds(Kind k) { return k == Kind::FileList; }
 
-    // Points the list at a folder and reads it. On failure (ERROR_PATH_NOT_FOUND)
-    // the list keeps its previous folder and rows.
+    // Points the list at a folder and reads it, with ListMatchingFiles'
+    // results. On failure the list keeps its previous folder and rows.
     DWORD SetPath(const std::wstring& folder);
-    DWORD Refresh();
     const std::wstring& Path() const noexcept { return path_; }
     // The file name of a row, without folder.
     const std::wstring& FileName(int index) const { return names_.at(size_t(index)); }

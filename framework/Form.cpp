@@ -75,8 +75,9 @@ bool Form::IsOnLabel(HWND container, POINT pt) const {
 }
 
 void Form::Dock() {
+    // WM_SIZE arrives inside CreateWindowExW already, before any control exists.
     for (const auto& c : controls_)
-        if (c->design().kind == Kind::PictureBox) static_cast<PictureBox&>(*c).Dock();
+        if (c->design().kind == Kind::PictureBox && c->hwnd()) static_cast<PictureBox&>(*c).Dock();
 }
 
 HWND Form::NextTabStop(HWND from, bool backwards) const {

@@ -6,6 +6,7 @@
 #include "Controls.h"
 #include "Units.h"
 
+#include <cstdlib>
 #include <memory>
 #include <span>
 #include <vector>
@@ -23,8 +24,14 @@ public:
     const Units& units() const noexcept { return units_; }
 
     Control& At(int row) { return *controls_.at(size_t(row)); }
+    // The control of a row as its class; a row of another kind is a fault of
+    // the program, which ends it rather than work on the wrong object.
     template <class T>
-    T& Get(int row) { return static_cast<T&>(At(row)); }
+    T& Get(int row) {
+        Control& c = At(row);
+        if (!T::Holds(c.design().kind)) std::abort();
+        return static_cast<T&>(c);
+    }
     int IdOf(const Control& control) const;
     // The row of a control id from WM_COMMAND, or -1.
     int RowOfId(int id) const;

@@ -1,5 +1,7 @@
-// Move-only owners for the Win32 handles the program creates. Every window,
-// font, brush, bitmap, icon and device context has exactly one of these.
+// Move-only owners for the Win32 handles the program creates. Every font,
+// brush, bitmap, icon and device context has exactly one of these; a window
+// is owned by its BaseWindow object (Window.h), by its parent window (a
+// native control), or by a UniqueWindow (a plain window of a test or bench).
 #pragma once
 
 #include <windows.h>

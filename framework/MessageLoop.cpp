@@ -1,10 +1,14 @@
 #include "MessageLoop.h"
 
+#include "Window.h"
+
 namespace fx {
 
 namespace {
 void Dispatch(MSG& msg) {
-    if (HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr)
+    // Only our own windows are asked: to any other class (IME windows, the
+    // hidden windows of the shell or COM) a WM_APP value means something else.
+    if (HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr; root && GetPropW(root, kFrameworkWindowProp))
         if (SendMessageW(root, kPreTranslateMessage, 0, reinterpret_cast<LPARAM>(&msg))) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

@@ -6,8 +6,9 @@
 
 namespace fx {
 
-// Sent to a top-level window with the MSG* in lParam before a queued message
-// is dispatched; a nonzero reply means the window handled it (Tab keys).
+// Sent to a top-level window of the framework (BaseWindow) with the MSG* in
+// lParam before a queued message is dispatched; a nonzero reply means the
+// window handled it (Tab keys).
 inline constexpr UINT kPreTranslateMessage = WM_APP + 0x100;
 
 // Runs until WM_QUIT; returns its exit code.

@@ -14,6 +14,7 @@ inline constexpr WORD kPictureClicked = 0x7F01;
 class PictureBox : public Control, public BaseWindow<PictureBox> {
 public:
     using Control::Control;
+    static constexpr bool Holds(Kind k) { return k == Kind::PictureBox; }
     HWND hwnd() const noexcept override { return BaseWindow::hwnd(); }
     // Takes ownership of the image; it is drawn unscaled and may be cut off.
     void SetImage(UniqueBitmap image);

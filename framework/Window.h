@@ -1,11 +1,19 @@
 // One C++ object per window: the object is bound to its HWND in
 // WM_NCCREATE through GWLP_USERDATA and unbound in WM_NCDESTROY, and every
-// message in between goes to its HandleMessage.
+// message in between goes to its HandleMessage. The object owns its window:
+// an object that dies first unbinds it, so no message reaches a
+// half-destroyed object, and then destroys it.
 #pragma once
 
 #include <windows.h>
 
+#include <utility>
+
 namespace fx {
+
+// Marks the windows made through BaseWindow, which alone understand the
+// framework's private messages (kPreTranslateMessage).
+inline constexpr wchar_t kFrameworkWindowProp[] = L"Mirvashel.FrameworkWindow";
 
 template <class Derived>
 class BaseWindow {
@@ -16,7 +24,11 @@ protected:
     BaseWindow() = default;
     BaseWindow(const BaseWindow&) = delete;
     BaseWindow& operator=(const BaseWindow&) = delete;
-    virtual ~BaseWindow() = default;
+    virtual ~BaseWindow() {
+        if (!hwnd_) return;
+        Unbind(hwnd_);
+        DestroyWindow(std::exchange(hwnd_, nullptr));
+    }
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         BaseWindow* self = nullptr;
@@ -24,12 +36,13 @@ protected:
             self = static_cast<Derived*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
             self->hwnd_ = hwnd;
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            SetPropW(hwnd, kFrameworkWindowProp, hwnd);
         } else {
             self = reinterpret_cast<BaseWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         }
         if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
         if (msg == WM_NCDESTROY) {
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            Unbind(hwnd);
             self->hwnd_ = nullptr;
             self->OnDestroyed();
             return DefWindowProcW(hwnd, msg, wp, lp);
@@ -58,6 +71,10 @@ protected:
     }
 
 private:
+    static void Unbind(HWND hwnd) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        RemovePropW(hwnd, kFrameworkWindowProp);
+    }
     HWND hwnd_ = nullptr;
 };
 

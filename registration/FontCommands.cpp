@@ -22,35 +22,41 @@ void RefillFontList(fx::ListBox& fontList) {
 
 } // namespace
 
-InstallOutcome InstallFonts(const FontCommandTargets& t, const std::wstring& fontsFolder, const YieldFn& yield) {
-    if (t.fileList.SetPath(fontsFolder) != ERROR_SUCCESS) return InstallOutcome::NoFontsFolder;
+InstallResult InstallFonts(const FontCommandTargets& t, const std::wstring& fontsFolder, const YieldFn& yield) {
+    if (const DWORD error = t.fileList.SetPath(fontsFolder); error != ERROR_SUCCESS)
+        return {error == ERROR_PATH_NOT_FOUND ? InstallOutcome::NoFontsFolder : InstallOutcome::UnreadableFolder, error};
 
     RefillFontList(t.fontList);
     const int count = t.fileList.Count();
     t.countLabel.SetCaption(fx::DecimalText(count));
 
+    InstallResult result{InstallOutcome::Completed};
     for (int i = 0; i < count; ++i) {
         // The file list lies outside the window, so nobody sees its highlight
         // walk; moving it per file scrolls the list each time, which costs
         // more than registering the font. It ends on the last file, as a
         // walk would leave it.
         if (i + 1 == count) t.fileList.Select(i);
-        const std::wstring path = fx::JoinPath(fontsFolder, t.fileList.FileName(i));
-        AddFontResourceW(path.c_str()); // a refused file is still recorded and counted
+        const std::wstring& name = t.fileList.FileName(i);
+        const std::wstring path = fx::JoinPath(fontsFolder, name);
+        // A refused file is still recorded and counted, and named afterwards.
+        if (!t.holds.Register(path)) result.refused.push_back(name);
         t.registeredList.Add(path);
         t.countLabel.SetCaption(fx::DecimalText(CaptionNumber(t.countLabel) - 1));
-        if (!yield()) return InstallOutcome::Interrupted;
+        if (!yield()) return {InstallOutcome::Interrupted};
     }
     t.donePanel.SetVisible(true);
     AnnounceFontChange();
-    return InstallOutcome::Completed;
+    return result;
 }
 
 void RemoveFonts(const FontCommandTargets& t) {
     const int rows = t.registeredList.Count();
     for (int i = 0; i < rows; ++i) {
         t.registeredList.Select(i);
-        RemoveFontResourceW(t.registeredList.SelectedText().c_str());
+        // Only what this program still holds: the rest of a file's
+        // registrations belong to other programs.
+        t.holds.Release(t.registeredList.SelectedText());
     }
     RefillFontList(t.fontList);
     AnnounceFontChange();

@@ -4,32 +4,42 @@
 
 #include "Controls.h"
 #include "FileList.h"
+#include "FontHolds.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace mirvashel {
 
-// The controls the commands work on.
+// What the commands work on.
 struct FontCommandTargets {
     fx::FileList& fileList;      // File1
     fx::ListBox& fontList;       // List1
     fx::ListBox& registeredList; // List2: every path handed to Windows, sorted, never cleared
     fx::Label& countLabel;       // Label1
     fx::Control& donePanel;      // Picture1
+    FontHolds& holds;            // what this program registered and has not released
 };
 
 enum class InstallOutcome {
     Completed,
-    NoFontsFolder, // nothing was touched
-    Interrupted,   // the program is ending; the fonts registered so far stay registered
+    NoFontsFolder,     // nothing was touched
+    UnreadableFolder,  // the folder exists but could not be listed in full; nothing was touched
+    Interrupted,       // the program is ending; the fonts registered so far stay registered
+};
+
+struct InstallResult {
+    InstallOutcome outcome;
+    DWORD folderError = ERROR_SUCCESS;  // why the folder could not be listed
+    std::vector<std::wstring> refused;  // file names Windows did not accept, in run order
 };
 
 // Gives the message queue a turn; false when the run must stop because the
 // window is gone.
 using YieldFn = std::function<bool()>;
 
-InstallOutcome InstallFonts(const FontCommandTargets& targets, const std::wstring& fontsFolder, const YieldFn& yield);
+InstallResult InstallFonts(const FontCommandTargets& targets, const std::wstring& fontsFolder, const YieldFn& yield);
 void RemoveFonts(const FontCommandTargets& targets);
 
 // Tells every top-level window that the font table changed, without waiting

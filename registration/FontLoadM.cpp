@@ -12,8 +12,7 @@ void FillListWithFonts(fx::ListBox& list) {
     fx::ListBox::BatchUpdate batch(list);
     list.Clear();
     fx::WindowDC dc(list.hwnd());
-    EnumFontFamiliesW(dc.get(), nullptr, reinterpret_cast<FONTENUMPROCW>(&EnumFontFamProc),
-                      reinterpret_cast<LPARAM>(&list));
+    EnumFontFamiliesW(dc.get(), nullptr, &EnumFontFamProc, reinterpret_cast<LPARAM>(&list));
 }
 
 int CALLBACK EnumFontFamProc(const LOGFONTW* logFont, const TEXTMETRICW*, DWORD, LPARAM context) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Looks at the release executable as a user's Windows would: 32-bit x86,
-# GUI subsystem, only Windows' own DLLs imported, a resource table of icons,
-# one icon group and one version record, and its size.
+# GUI subsystem, only Windows' own DLLs imported, a resource table of fifteen
+# language-neutral icons, their group and one U.S. English version record
+# with the program's names, and its size.
 # usage: check-release.sh EXE
 set -euo pipefail
 exe=$1
@@ -26,7 +27,16 @@ check "imports only system DLLs ($(echo $imports | tr ' ' ','))" "$(yes_if '[ -z
 types=$(sed -n '/The .rsrc Resource Directory/,$p' <<<"$headers" | grep -E '^0[0-9a-f]{2}   Entry: ID' | awk '{print $4}' | tr -d ',' | tr '\n' ' ')
 check "resource types are icon, icon group, version only ($types)" \
   "$(yes_if '[ "$types" = "0x000003 0x00000e 0x000010 " ]')"
-check "version record names the product" "$(yes_if 'LC_ALL=C grep -qa "M.i.r.v.a.s.h.e.l...e.x.e" "$exe"')"
+rsrc=$(sed -n '/The .rsrc Resource Directory/,$p' <<<"$headers")
+icons=$(awk '/Entry: ID: 0x000003,/ { f = 1; next } f && /Name Table/ { print $NF; exit }' <<<"$rsrc")
+check "15 icon images: five sizes at 4, 8 and 32 bits ($icons)" "$(yes_if '[ "$icons" = 15 ]')"
+# The shell picks the icon whatever the user's language; the version record is U.S. English.
+langs=$(grep -E '^[0-9a-f]{3}       Entry: ID' <<<"$rsrc" | awk '{print $4}' | sort | uniq -c | awk '{printf "%sx%s ", $1, $2}')
+check "icons and group language-neutral, version U.S. English ($langs)" \
+  "$(yes_if '[ "$langs" = "16x00000000, 1x0x000409, " ]')"
+version=$(strings -el "$exe" | sed -n '/^VS_VERSION_INFO$/,/^Translation$/p' | tr '\n' ' ')
+check "version record: product, versions 1.00, names, one translation" \
+  "$(yes_if '[ "$version" = "VS_VERSION_INFO StringFileInfo 040904B0 ProductName Mirvashel FileVersion 1.00 ProductVersion 1.00 InternalName Mirvashel OriginalFilename Mirvashel.exe VarFileInfo Translation " ]')"
 
 size=$(stat -c %s "$exe")
 printf '  info  size %d bytes (%d KiB; target 300 KB)\n' "$size" $((size / 1024))

@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   googletest
   wine wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick
-  fonts-noto-ui-core fonts-dejavu-core fonts-dejavu-extra
+  fonts-noto-ui-core fonts-kacst fonts-dejavu-core fonts-dejavu-extra
   python3 python3-fonttools
   libcairo2-dev libfreetype-dev libfontconfig-dev
   zip unzip

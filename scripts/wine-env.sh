@@ -10,9 +10,11 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # a crashing program gets a backtrace on stderr and ends at once, instead of
 # a crash dialog that waits for a click nobody gives (a hung test run); and
 # Arabic faces that Wine shapes correctly. "Traditional Arabic" does not
-# exist on Linux; Noto Sans Arabic UI stands in for it (Noto Naskh Arabic is
-# drawn with broken joining by Wine's shaper). Wine's own Tahoma has no
-# Arabic letters, so it falls back to the same face.
+# exist on Linux; KacstBook, a Naskh of close widths and line height, stands
+# in for it, so the completion message fits its box as on Windows (Noto Sans
+# Arabic UI cuts it after three lines, Amiri after one; Noto Naskh Arabic
+# and Scheherazade are drawn with broken joining by Wine's shaper). Wine's
+# own Tahoma has no Arabic letters, so it falls back to Noto Sans Arabic UI.
 prefix_settings() {
   cat <<'REG'
 REGEDIT4
@@ -27,7 +29,7 @@ REGEDIT4
 "ShowCrashDialog"=dword:00000000
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"Traditional Arabic"="Noto Sans Arabic UI"
+"Traditional Arabic"="KacstBook"
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]
 "Tahoma"=hex(7):4e,00,6f,00,74,00,6f,00,53,00,61,00,6e,00,73,00,41,00,72,00,61,00,62,00,69,00,63,00,55,00,49,00,2d,00,52,00,65,00,67,00,75,00,6c,00,61,00,72,00,2e,00,74,00,74,00,66,00,2c,00,4e,00,6f,00,74,00,6f,00,20,00,53,00,61,00,6e,00,73,00,20,00,41,00,72,00,61,00,62,00,69,00,63,00,20,00,55,00,49,00,00,00,00,00

@@ -9,19 +9,6 @@ using namespace testing_support;
 
 namespace {
 
-TEST(WindowDragTest, PressRoundsToTheNearestHalvesToEven) {
-    WindowDrag drag;
-    drag.OnPress(2.5f, 3.5f);
-    EXPECT_EQ(drag.lDownX, 2);
-    EXPECT_EQ(drag.lDownY, 4);
-    drag.OnPress(-0.5f, 1.5f);
-    EXPECT_EQ(drag.lDownX, 0);
-    EXPECT_EQ(drag.lDownY, 2);
-    drag.OnPress(300.4f, 299.6f);
-    EXPECT_EQ(drag.lDownX, 300);
-    EXPECT_EQ(drag.lDownY, 300);
-}
-
 class DraggingTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -67,12 +54,6 @@ TEST_F(DraggingTest, OtherButtonsStoreThePointButDoNotMove) {
     Send(WM_MOUSEMOVE, 0, 60, 320);
     EXPECT_EQ(Moved().x, 0);
     EXPECT_EQ(Moved().y, 0);
-}
-
-TEST_F(DraggingTest, MoveWithoutAPressUsesTheStoredPointOrTheOrigin) {
-    Send(WM_MOUSEMOVE, MK_LBUTTON, 7, 300); // (7,300) px from (0,0) twips
-    EXPECT_EQ(Moved().x, 7);
-    EXPECT_EQ(Moved().y, 300);
 }
 
 TEST_F(DraggingTest, PressesOnLabelsAndControlsStartNoDrag) {

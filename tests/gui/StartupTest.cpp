@@ -1,12 +1,8 @@
-// The load handler: instruction text, the panel's place, and the count of
-// font files in the VevoDider folder beside the program.
-#include "Pump.h"
+// The load handler's count of the font files in the VevoDider folder beside
+// the program.
 #include "TestWindow.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 
 using namespace mirvashel;
 using namespace testing_support;
@@ -14,25 +10,6 @@ using namespace testing_support;
 namespace {
 
 std::wstring CountCaption(TestWindow& w) { return w.Get<fx::Label>(Label1).Caption(); }
-
-TEST(StartupTest, InstructionTextIsFourLinesEachEndedByCrLf) {
-    TempFolder folder;
-    TestWindow window(folder.str(), false);
-    EXPECT_EQ(window.Get<fx::Label>(Label2).Caption(),
-              L"فضلا، قبل تثبيت الخطوط مؤقتًا\r\n"
-              L"أغلق برنامجي الوورد والفوتوشوب\r\n"
-              L"ثم اضغط تثبيت\r\n"
-              L"\r\n");
-    // The panel is moved into place but stays hidden.
-    auto& panel = window.Get<fx::Control>(Picture1);
-    EXPECT_FALSE(panel.IsVisible());
-    const RECT r = panel.Bounds();
-    EXPECT_EQ(r.left, window->units().ToPixelsX(795));
-    EXPECT_EQ(r.top, window->units().ToPixelsY(615));
-    RECT client{};
-    GetClientRect(window.hwnd(), &client);
-    EXPECT_LE(r.bottom, client.bottom); // wholly inside the window there
-}
 
 TEST(StartupTest, CountsOnlyTheFilesTheFileListShows) {
     TempFolder folder;
@@ -64,26 +41,6 @@ TEST(StartupTest, EmptyFolderShowsZeroAndMissingFolderKeepsTheDesignCaption) {
     folder.MakeDir(L"VevoDider");
     TestWindow window(folder.str(), false);
     EXPECT_EQ(CountCaption(window), L"0");
-}
-
-TEST(StartupTest, ProgramAtTheRootOfADriveCountsItsVevoDiderFolder) {
-    // R: maps to a scratch folder of the build tree (see the Wine set-up).
-    const std::filesystem::path root = L"R:\\";
-    ASSERT_TRUE(std::filesystem::exists(root)) << "drive R: is not mapped";
-    std::filesystem::remove_all(root / L"VevoDider");
-    std::filesystem::create_directories(root / L"VevoDider");
-    for (const wchar_t* name : {L"a.ttf", L"b.ttf"}) std::ofstream(root / L"VevoDider" / name) << "x";
-
-    TestWindow window(L"R:\\", false);
-    EXPECT_EQ(window.Get<fx::FileList>(File1).Path(), L"R:\\VevoDider");
-    EXPECT_EQ(CountCaption(window), L"2");
-    std::filesystem::remove_all(root / L"VevoDider");
-}
-
-TEST(StartupTest, CountsAreNotLimitedTo16Bits) {
-    TestWindow window(ScaleFolder().wstring(), false); // more than 32,767 entries
-    EXPECT_EQ(CountCaption(window), std::to_wstring(kScaleEntries));
-    EXPECT_EQ(window.Get<fx::ListBox>(File1).Count(), kScaleEntries);
 }
 
 } // namespace

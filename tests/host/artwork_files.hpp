@@ -9,7 +9,6 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
-#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -44,24 +43,16 @@ inline std::size_t stride(int width, int bits) { return (std::size_t(width) * st
 
 struct Colour {
     int r = 0, g = 0, b = 0, a = 255;
-    friend bool operator==(const Colour&, const Colour&) = default;
-    friend std::ostream& operator<<(std::ostream& os, const Colour& c) {
-        return os << '(' << c.r << ',' << c.g << ',' << c.b << ',' << c.a << ')';
-    }
 };
 
-// The bottom-up rows of a DIB at `at`, returned top-down: samples of up to
-// 8 bits look up `table`, 24 bits are BGR and 32 bits BGRA (so a colour
-// table reads as a single 32-bit row, its fourth bytes landing in alpha).
-inline std::vector<Colour> readRows(const Bytes& b, std::size_t at, int width, int height, int bits,
-                                    const std::vector<Colour>& table = {}) {
+// The bottom-up rows of a 24-bit (BGR) or 32-bit (BGRA) DIB at `at`, returned top-down.
+inline std::vector<Colour> readRows(const Bytes& b, std::size_t at, int width, int height, int bits) {
     std::vector<Colour> out;
-    const auto step = static_cast<std::size_t>(bits), rowBits = static_cast<std::size_t>(width) * step;
+    const std::size_t bytes = std::size_t(bits) / 8;
     for (auto y = static_cast<std::size_t>(height); y-- > 0;) {
-        for (std::size_t bit = 0; bit < rowBits; bit += step) {
-            const std::size_t p = at + stride(width, bits) * y + bit / 8;
-            out.push_back(bits >= 24 ? Colour{b.at(p + 2), b.at(p + 1), b.at(p), bits == 32 ? b.at(p + 3) : 255}
-                                     : table.at((b.at(p) >> (8 - step - bit % 8)) & ((1u << step) - 1)));
+        for (std::size_t x = 0; x < std::size_t(width); ++x) {
+            const std::size_t p = at + stride(width, bits) * y + x * bytes;
+            out.push_back(Colour{b.at(p + 2), b.at(p + 1), b.at(p), bits == 32 ? b.at(p + 3) : 255});
         }
     }
     return out;

@@ -29,20 +29,6 @@ TEST_F(PreviewTest, InstallAppliesRowZerosFamilyAndChangesOnlyTheFamily) {
     EXPECT_EQ(label.Caption(), L"0");
 }
 
-TEST_F(PreviewTest, KeyboardSelectionPreviewsThatRow) {
-    AddTestFonts(1);
-    Open();
-    Click(Command2);
-    auto& list = window->Get<fx::ListBox>(List1);
-    auto& label = window->Get<fx::Label>(Label1);
-    SetFocus(list.hwnd());
-    PostMessageW(list.hwnd(), WM_KEYDOWN, VK_DOWN, 0);
-    Pump();
-    ASSERT_EQ(list.SelectedIndex(), 1);
-    EXPECT_EQ(std::wstring(LogFontOf(label.Font()).lfFaceName), list.Row(1));
-    EXPECT_EQ(label.Caption(), L"0");
-}
-
 TEST_F(PreviewTest, NothingChangesWithoutASelectionOrForAnUnusableName) {
     Open();
     auto& list = window->Get<fx::ListBox>(List1);

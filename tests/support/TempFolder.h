@@ -30,7 +30,6 @@ private:
 // The folder of fonts generated for the tests, with unique family names
 // "MirvTest0000" ... "MirvTest0011" and the Arabic-named "خط تجريبي".
 std::filesystem::path TestFontsFolder();
-inline constexpr int kTestFontCount = 12;
 // A program folder whose fonts folder (and VevoDider, a link to it) holds
 // kScaleEntries empty files named 100000.ttf, 100001.ttf, ...
 std::filesystem::path ScaleFolder();

@@ -5,9 +5,8 @@
 namespace testing_support {
 
 namespace {
-HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCWSTR op, LPCWSTR file, LPCWSTR params, LPCWSTR dir, INT show) {
-    Record().shellCalls.push_back({owner, op ? op : L"", file ? file : L"", params ? params : L"", dir ? dir : L"",
-                                   params == nullptr, dir == nullptr, show});
+HINSTANCE WINAPI RecordShellExecute(HWND, LPCWSTR op, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {
+    Record().shellCalls.push_back({op ? op : L"", file ? file : L""});
     return reinterpret_cast<HINSTANCE>(INT_PTR(42));
 }
 } // namespace
@@ -31,9 +30,7 @@ TestWindow::TestWindow(const std::wstring& folder, bool show) {
     Pump();
 }
 
-TestWindow::~TestWindow() { Destroy(); }
-
-void TestWindow::Destroy() {
+TestWindow::~TestWindow() {
     window_.reset();
     Pump();
 }

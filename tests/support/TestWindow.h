@@ -12,10 +12,7 @@
 namespace testing_support {
 
 struct ShellCall {
-    HWND owner;
-    std::wstring operation, file, parameters, directory;
-    bool parametersNull, directoryNull;
-    int show;
+    std::wstring operation, file;
 };
 
 struct Recorded {
@@ -36,8 +33,6 @@ public:
     mirvashel::MainWindow& operator*() { return *window_; }
     mirvashel::MainWindow* operator->() { return window_.get(); }
     HWND hwnd() const { return window_->hwnd(); }
-    // Frees the window as the end of the process would; further calls see none.
-    void Destroy();
 
     template <class T>
     T& Get(mirvashel::Ctl row) { return window_->Get<T>(row); }
