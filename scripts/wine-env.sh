@@ -1,7 +1,8 @@
 # Sourced by the scripts that run Windows programs: one Wine prefix inside
 # the build tree, created once, quiet and without install dialogs.
 : "${MIRVASHEL_BUILD:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
-export WINEPREFIX="$MIRVASHEL_BUILD/wineprefix"
+# A run under another Wine (scripts/with-wow64.sh) names a prefix of its own.
+export WINEPREFIX="${MIRVASHEL_WINEPREFIX:-$MIRVASHEL_BUILD/wineprefix}"
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}" # quiet unless a run asks for channels (warn+heap)
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -43,7 +44,7 @@ ensure_settings() {
     wineboot -i >/dev/null 2>&1
     wineserver -w
     # Debian's Wine does not find its own fonts (Tahoma among them).
-    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    cp "${MIRVASHEL_WINE_ROOT:-}"/usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
   fi
   local reg="$WINEPREFIX/drive_c/mirvashel-settings.reg"
   prefix_settings >"$reg"
