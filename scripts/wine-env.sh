@@ -5,7 +5,8 @@
 export WINEPREFIX="${MIRVASHEL_WINEPREFIX:-$MIRVASHEL_BUILD/wineprefix}"
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}" # quiet unless a run asks for channels (warn+heap)
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# MIRVASHEL_DLL_OVERRIDES adds a test's own (usp10=n,b: Windows' search order).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${MIRVASHEL_DLL_OVERRIDES:+;$MIRVASHEL_DLL_OVERRIDES}"
 
 # Registry settings of the prefix: no window manager round trips under Xvfb,
 # and Arabic faces that Wine shapes correctly. "Traditional Arabic" does not

@@ -21,7 +21,7 @@ build=$(cd "$build" && pwd)
 mounted=()
 cleanup() {
   local i
-  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount "${mounted[i]}" || umount -l "${mounted[i]}"; done
+  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount "${mounted[i]}" 2>/dev/null || umount -l "${mounted[i]}"; done
 }
 trap cleanup EXIT
 mount_in_root() { # mount arguments..., target inside the root
