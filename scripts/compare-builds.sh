@@ -36,7 +36,8 @@ shoot() { # exe, name
   mkdir -p "$stage/fonts"
   cp "$1" "$stage/Mirvashel.exe"
   cp "${fonts[@]}" "$stage/fonts/"
-  (cd "$stage" && exec wine ./Mirvashel.exe) & app=$!
+  # Not to ctest's pipe: a Wine service it starts would keep that open.
+  (cd "$stage" && exec wine ./Mirvashel.exe) </dev/null >"$stage.log" 2>&1 & app=$!
   for _ in $(seq 200); do
     win=$(xdotool search --onlyvisible --class mirvashel.exe 2>/dev/null | head -1) && [ -n "$win" ] && break
     sleep 0.1

@@ -27,9 +27,5 @@ trap cleanup EXIT
 
 sh -c "wineserver -p </dev/null >/dev/null 2>&1" && own_server=yes
 wineboot </dev/null >/dev/null 2>&1
-# Wine 10 starts its desktop process with the first window, and that process
-# would keep the output of whichever program showed it (a test's, which ctest
-# then waits on to close). A program that makes a window starts it here.
-wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1
 
 "$@"
