@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 
 copy_checkout() { # destination
   mkdir -p "$1"
-  if git -C "$checkout" rev-parse --git-dir >/dev/null 2>&1; then
+  if [ "$(git -C "$checkout" rev-parse --show-toplevel 2>/dev/null)" = "$(cd "$checkout" && pwd -P)" ]; then
     # The working tree as it is (tracked and new files), never build output.
     git -C "$checkout" ls-files -z --cached --others --exclude-standard |
       (cd "$checkout" && xargs -0 cp --parents -t "$1")
