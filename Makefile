@@ -14,8 +14,11 @@ build-x86_64: deps
 	@cmake --preset x86_64 >/dev/null
 	@cmake --build --preset x86_64 -j $(JOBS)
 
+# The release exe, and the Windows tests built beside it to run on exactly it;
+# the 64-bit build's exe is given for the check that both look the same.
 build-i686: deps
-	@cmake --preset i686 -DMIRVASHEL_TESTS=OFF -DMIRVASHEL_BENCH=OFF >/dev/null
+	@cmake --preset i686 -DMIRVASHEL_TESTS=ON -DMIRVASHEL_BENCH=OFF \
+	  -DMIRVASHEL_COMPARE_EXE=$(CURDIR)/$(BUILD)/x86_64/app/Mirvashel.exe >/dev/null
 	@cmake --build --preset i686 -j $(JOBS)
 
 build-host: deps
@@ -29,12 +32,14 @@ build: build-x86_64 build-i686 build-host
 run: build-x86_64
 	@scripts/run-app.sh $(BUILD)/x86_64/app/Mirvashel.exe
 
-# Every test: host-native ones, then the Windows ones under Wine on a
-# private virtual display.
+# Every test: host-native ones, then the Windows ones on a private virtual
+# display: the 64-bit build under the host's Wine 8, then the 32-bit release
+# build under Wine 10 (WoW64) from its own root.
 test: build
 	@scripts/check-release.sh $(BUILD)/i686/app/Mirvashel.exe
 	@ctest --test-dir $(BUILD)/host --output-on-failure
 	@scripts/with-display.sh ctest --test-dir $(BUILD)/x86_64 --output-on-failure
+	@scripts/with-wow64.sh scripts/with-display.sh ctest --test-dir $(BUILD)/i686 --output-on-failure
 
 # The zip for Windows users, after checking the release executable.
 dist: build-i686

@@ -1,6 +1,6 @@
 #include "TextPainter.h"
 
-#include <usp10.h>
+#include "Uniscribe.h"
 
 namespace fx {
 namespace {
@@ -12,20 +12,20 @@ public:
         if (line.empty()) return;
         const int length = int(line.size());
         const DWORD flags = SSA_GLYPHS | SSA_FALLBACK | (rightToLeft ? SSA_RTL : 0);
-        if (FAILED(ScriptStringAnalyse(dc, line.data(), length, length * 3 / 2 + 16, -1, flags, 0, nullptr,
+        if (FAILED(Uniscribe().ScriptStringAnalyse(dc, line.data(), length, length * 3 / 2 + 16, -1, flags, 0, nullptr,
                                        nullptr, nullptr, nullptr, nullptr, &ssa_)))
             ssa_ = nullptr;
     }
-    ~ShapedLine() { if (ssa_) ScriptStringFree(&ssa_); }
+    ~ShapedLine() { if (ssa_) Uniscribe().ScriptStringFree(&ssa_); }
     ShapedLine(const ShapedLine&) = delete;
     ShapedLine& operator=(const ShapedLine&) = delete;
 
     int Width() const {
-        const SIZE* size = ssa_ ? ScriptString_pSize(ssa_) : nullptr;
+        const SIZE* size = ssa_ ? Uniscribe().ScriptString_pSize(ssa_) : nullptr;
         return size ? int(size->cx) : 0;
     }
     void Draw(int x, int y, const RECT& clip) const {
-        if (ssa_) ScriptStringOut(ssa_, x, y, ETO_CLIPPED, &clip, 0, 0, FALSE);
+        if (ssa_) Uniscribe().ScriptStringOut(ssa_, x, y, ETO_CLIPPED, &clip, 0, 0, FALSE);
     }
 
 private:

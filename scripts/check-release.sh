@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Looks at the release executable as a user's Windows would: 32-bit x86,
-# GUI subsystem, only Windows' own DLLs imported, a resource table of fifteen
-# language-neutral icons, their group and one U.S. English version record
-# with the program's names, and its size.
+# GUI subsystem, only Windows' "known DLLs" imported (any other DLL is looked
+# for beside the exe first, where anyone may plant one), no link time in the
+# header, a resource table of fifteen language-neutral icons, their group and
+# one U.S. English version record with the program's names, and its size.
 # usage: check-release.sh EXE
 set -euo pipefail
 exe=$1
@@ -18,10 +19,11 @@ echo "Release check of $(basename "$exe"):"
 check "PE32 for i386" "$(yes_if '$objdump -f "$exe" | grep -q "file format pei-i386"')"
 check "GUI subsystem" "$(yes_if 'grep -q "Subsystem.*(Windows GUI)" <<<"$headers"')"
 
-allowed='^(KERNEL32|USER32|GDI32|SHELL32|SHLWAPI|USP10|msvcrt)\.dll$'
+allowed='^(KERNEL32|USER32|GDI32|SHELL32|SHLWAPI|msvcrt)\.dll$'
 imports=$(grep 'DLL Name:' <<<"$headers" | awk '{print $3}')
 others=$(grep -viE "$allowed" <<<"$imports" || true)
-check "imports only system DLLs ($(echo $imports | tr ' ' ','))" "$(yes_if '[ -z "$others" ]')"
+check "imports only known DLLs ($(echo $imports | tr ' ' ','))" "$(yes_if '[ -z "$others" ]')"
+check "no link time in the header" "$(yes_if 'grep -qE "^Time/Date[[:space:]]+Thu Jan  1 00:00:00 1970" <<<"$headers"')"
 
 # Top level of the resource directory: RT_ICON (3), RT_GROUP_ICON (0xe), RT_VERSION (0x10), nothing else.
 types=$(sed -n '/The .rsrc Resource Directory/,$p' <<<"$headers" | grep -E '^0[0-9a-f]{2}   Entry: ID' | awk '{print $4}' | tr -d ',' | tr '\n' ' ')

@@ -1,10 +1,12 @@
 # Sourced by the scripts that run Windows programs: one Wine prefix inside
 # the build tree, created once, quiet and without install dialogs.
 : "${MIRVASHEL_BUILD:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
-export WINEPREFIX="$MIRVASHEL_BUILD/wineprefix"
+# A run under another Wine (scripts/with-wow64.sh) names a prefix of its own.
+export WINEPREFIX="${MIRVASHEL_WINEPREFIX:-$MIRVASHEL_BUILD/wineprefix}"
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}" # quiet unless a run asks for channels (warn+heap)
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# MIRVASHEL_DLL_OVERRIDES adds a test's own (usp10=n,b: Windows' search order).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${MIRVASHEL_DLL_OVERRIDES:+;$MIRVASHEL_DLL_OVERRIDES}"
 
 # Registry settings of the prefix: no window manager round trips under Xvfb;
 # a crashing program gets a backtrace on stderr and ends at once, instead of
@@ -53,7 +55,7 @@ ensure_settings() {
     wineboot -i >/dev/null 2>&1
     wineserver -w
     # Debian's Wine does not find its own fonts (Tahoma among them).
-    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    cp "${MIRVASHEL_WINE_ROOT:-}"/usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
   fi
   local reg="$WINEPREFIX/drive_c/mirvashel-settings.reg"
   prefix_settings >"$reg"

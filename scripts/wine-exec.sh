@@ -6,4 +6,12 @@ if [ -z "${DISPLAY:-}" ]; then
   exec "$(dirname "${BASH_SOURCE[0]}")/with-display.sh" wine "$@"
 fi
 ensure_wine_prefix
-exec wine "$@"
+# The output goes through a file, not straight to ctest: a Wine service
+# started by the program (the desktop process, when the last one closed)
+# keeps it open, and ctest would wait for that process to end.
+output=$(mktemp)
+trap 'rm -f "$output"' EXIT
+wine "$@" >"$output" 2>&1
+status=$?
+cat "$output"
+exit $status

@@ -1,0 +1,31 @@
+#include "SystemLibraries.h"
+
+#include <string>
+
+namespace fx {
+
+void RestrictDllSearchToSystemFolder() {
+    // Looked up rather than imported: older Windows lack it and would refuse
+    // to start the program at all.
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    if (!kernel) return;
+    const auto set = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+    if (HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return module;
+    // Windows without the search flags rejects them; a full path then
+    // leaves no folder to search.
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    std::wstring path(folder, length);
+    path += L'\\';
+    path += name;
+    return LoadLibraryExW(path.c_str(), nullptr, 0);
+}
+
+} // namespace fx

@@ -1,0 +1,17 @@
+#pragma once
+// DLLs that are not among Windows' "known DLLs" are searched for in the
+// program's folder first, where anyone may have dropped a file of that name
+// (a Downloads folder). These load them from the system folder only.
+#include <windows.h>
+
+namespace fx {
+
+// Makes later LoadLibrary calls search the system folder only, where
+// Windows offers that (Windows 8, or 7 with its update); elsewhere a no-op.
+void RestrictDllSearchToSystemFolder();
+
+// Loads `name` (a bare file name such as L"usp10.dll") from the system
+// folder and nowhere else; nullptr when it cannot.
+HMODULE LoadSystemLibrary(const wchar_t* name);
+
+} // namespace fx
