@@ -19,6 +19,13 @@ constexpr int kIconResource = 1;
 constexpr wchar_t kFontsFolderName[] = L"fonts";
 constexpr wchar_t kNoFontsFolderMessage[] = L"لم يُعثر على مجلد الخطوط بجوار البرنامج:";
 
+// One size of the application icon. Shared: the module owns it for the
+// process's lifetime, as a window class's icons must outlive every window.
+HICON LoadAppIcon(int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
 } // namespace
 
 MainWindow::MainWindow(Environment env) : env_(std::move(env)), form_(kMainDesign, fx::Units::FromScreen()) {
@@ -35,7 +42,10 @@ void MainWindow::Destroy() {
 }
 
 bool MainWindow::Create() {
-    RegisterClassOnce(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    // The icons go to the class, so the window is created with them: set
+    // later, each change makes the window system convert both sizes again.
+    RegisterClassOnce(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadAppIcon(SM_CXICON, SM_CYICON),
+                      LoadAppIcon(SM_CXSMICON, SM_CYSMICON));
     const fx::Units& u = form_.units();
     RECT outer{0, 0, u.ToPixelsX(kDesignClientTwips), u.ToPixelsY(kDesignClientTwips)};
     AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
@@ -60,13 +70,6 @@ void MainWindow::Show() {
 }
 
 void MainWindow::SetImages() {
-    HINSTANCE module = GetModuleHandleW(nullptr);
-    bigIcon_.reset(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                                 GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-    smallIcon_.reset(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
-    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     Get<fx::PictureBox>(Picture3).SetImage(fx::BitmapFromFile(artwork::CloseImage()));
     Get<fx::PictureBox>(Picture2).SetImage(fx::BitmapFromFile(artwork::WebAddressImage()));
 }

@@ -79,7 +79,6 @@ private:
     Environment env_;
     fx::Form form_;
     WindowDrag drag_;
-    fx::UniqueIcon bigIcon_, smallIcon_;
     std::shared_ptr<RunState> state_ = std::make_shared<RunState>();
 };
 
