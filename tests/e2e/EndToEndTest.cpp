@@ -284,10 +284,6 @@ TEST_F(EndToEndTest, WindowShowsItsFixedLayoutAtStart) {
     EXPECT_NE(style & WS_CAPTION, WS_CAPTION);
     EXPECT_EQ(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
     EXPECT_EQ(GetWindowTextLengthW(window), 0);
-    // The application icon, as the task bar asks for it.
-    DWORD_PTR icon = 0;
-    EXPECT_TRUE(SendMessageTimeoutW(window, WM_GETICON, ICON_SMALL2, 0, SMTO_BLOCK, 5000, &icon));
-    EXPECT_NE(icon, 0u);
 
     EXPECT_EQ(DescribeChildren(window), Describe(kWindowChildren));
     EXPECT_EQ(DescribeChildren(Control(kPicture1)), Describe(kPanelChildren));
