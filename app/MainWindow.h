@@ -23,7 +23,7 @@ public:
     // What the window needs from the world; tests replace the effects.
     struct Environment {
         std::wstring executableFolder;
-        ShellExecuteFn shellExecute = &::ShellExecuteW;
+        ShellExecuteFn shellExecute = &ShellExecuteOnFirstUse;
         std::function<void()> endProgram = [] { fx::EndNow(); };
         std::function<void(const std::wstring& text)> showError;
         bool quitOnDestroy = true; // false when several windows share a thread (tests)
