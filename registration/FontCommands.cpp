@@ -29,6 +29,9 @@ InstallOutcome InstallFonts(const FontCommandTargets& t, const std::wstring& fon
     const int count = t.fileList.Count();
     t.countLabel.SetCaption(fx::DecimalText(count));
 
+    // The record of registered paths is never shown: without redrawing it
+    // skips its scroll-bar and repaint upkeep for every row it gains.
+    fx::ListBox::BatchUpdate quietRecord(t.registeredList, count);
     for (int i = 0; i < count; ++i) {
         // The file list lies outside the window, so nobody sees its highlight
         // walk; moving it per file scrolls the list each time, which costs
@@ -37,7 +40,7 @@ InstallOutcome InstallFonts(const FontCommandTargets& t, const std::wstring& fon
         if (i + 1 == count) t.fileList.Select(i);
         const std::wstring path = fx::JoinPath(fontsFolder, t.fileList.FileName(i));
         AddFontResourceW(path.c_str()); // a refused file is still recorded and counted
-        t.registeredList.Add(path);
+        t.registeredList.Append(path); // the files come in name order
         t.countLabel.SetCaption(fx::DecimalText(CaptionNumber(t.countLabel) - 1));
         if (!yield()) return InstallOutcome::Interrupted;
     }
