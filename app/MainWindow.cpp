@@ -26,6 +26,11 @@ HICON LoadAppIcon(int widthMetric, int heightMetric) {
                                          GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
+// Top-left corner of a window of that outer size centred on the screen.
+POINT CentredOnScreen(int width, int height) {
+    return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+}
+
 } // namespace
 
 MainWindow::MainWindow(Environment env) : env_(std::move(env)), form_(kMainDesign, fx::Units::FromScreen()) {
@@ -49,7 +54,10 @@ bool MainWindow::Create() {
     const fx::Units& u = form_.units();
     RECT outer{0, 0, u.ToPixelsX(kDesignClientTwips), u.ToPixelsY(kDesignClientTwips)};
     AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-    if (!CreateWindowExW(kExStyle, kClassName, L"", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+    // Placed where Show will centre it once the load handler has sized it,
+    // so that showing it moves nothing: one window-manager round less.
+    const POINT place = CentredOnScreen(u.ToPixelsX(kOuterWidthTwips), u.ToPixelsY(kOuterHeightTwips));
+    if (!CreateWindowExW(kExStyle, kClassName, L"", kStyle, place.x, place.y, outer.right - outer.left,
                          outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr), this))
         return false;
     form_.Create(hwnd());
@@ -61,9 +69,9 @@ bool MainWindow::Create() {
 void MainWindow::Show() {
     RECT r{};
     GetWindowRect(hwnd(), &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2,
-                 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const POINT centred = CentredOnScreen(r.right - r.left, r.bottom - r.top);
+    if (centred.x != r.left || centred.y != r.top)
+        SetWindowPos(hwnd(), nullptr, centred.x, centred.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     UpdateWindow(hwnd());
     SetFocus(form_.NextTabStop(nullptr, false));
