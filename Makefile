@@ -55,6 +55,7 @@ test-hardened: deps
 	@WINEDEBUG=warn+heap scripts/with-display.sh ctest --test-dir $(BUILD)/x86_64-ubsan --output-on-failure
 
 bench: build-x86_64
+	@cmake --build --preset x86_64 --target bench_fonts
 	@scripts/with-display.sh scripts/run-bench.sh $(BUILD)/x86_64
 
 clean:

@@ -19,6 +19,18 @@ constexpr DWORD kExStyle = WS_EX_APPWINDOW;                      // a taskbar bu
 constexpr int kIconResource = 1;
 constexpr wchar_t kFontsFolderName[] = L"fonts";
 
+// One size of the application icon. Shared: the module owns it for the
+// process's lifetime, as a window class's icons must outlive every window.
+HICON LoadAppIcon(int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
+// Top-left corner of a window of that outer size centred on the screen.
+POINT CentredOnScreen(int width, int height) {
+    return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+}
+
 } // namespace
 
 MainWindow::MainWindow(Environment env) : env_(std::move(env)), form_(kMainDesign, fx::Units::FromScreen()) {
@@ -35,11 +47,17 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create() {
-    RegisterClassOnce(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    // The icons go to the class, so the window is created with them: set
+    // later, each change makes the window system convert both sizes again.
+    RegisterClassOnce(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadAppIcon(SM_CXICON, SM_CYICON),
+                      LoadAppIcon(SM_CXSMICON, SM_CYSMICON));
     const fx::Units& u = form_.units();
     RECT outer{0, 0, u.ToPixelsX(kDesignClientTwips), u.ToPixelsY(kDesignClientTwips)};
     AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-    if (!CreateWindowExW(kExStyle, kClassName, L"", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+    // Placed where Show will centre it once the load handler has sized it,
+    // so that showing it moves nothing: one window-manager round less.
+    const POINT place = CentredOnScreen(u.ToPixelsX(kOuterWidthTwips), u.ToPixelsY(kOuterHeightTwips));
+    if (!CreateWindowExW(kExStyle, kClassName, L"", kStyle, place.x, place.y, outer.right - outer.left,
                          outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr), this))
         return false;
     form_.Create(hwnd());
@@ -51,22 +69,15 @@ bool MainWindow::Create() {
 void MainWindow::Show() {
     RECT r{};
     GetWindowRect(hwnd(), &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2,
-                 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const POINT centred = CentredOnScreen(r.right - r.left, r.bottom - r.top);
+    if (centred.x != r.left || centred.y != r.top)
+        SetWindowPos(hwnd(), nullptr, centred.x, centred.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     UpdateWindow(hwnd());
     SetFocus(form_.NextTabStop(nullptr, false));
 }
 
 void MainWindow::SetImages() {
-    HINSTANCE module = GetModuleHandleW(nullptr);
-    bigIcon_.reset(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                                 GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-    smallIcon_.reset(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
-    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     Get<fx::PictureBox>(Picture3).SetImage(fx::BitmapFromFile(artwork::CloseImage()));
     Get<fx::PictureBox>(Picture2).SetImage(fx::BitmapFromFile(artwork::WebAddressImage()));
 }

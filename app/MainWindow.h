@@ -23,7 +23,7 @@ public:
     // What the window needs from the world; tests replace the effects.
     struct Environment {
         std::wstring executableFolder;
-        ShellExecuteFn shellExecute = &::ShellExecuteW;
+        ShellExecuteFn shellExecute = &ShellExecuteOnFirstUse;
         std::function<void()> endProgram = [] { fx::EndNow(); };
         std::function<void(const std::wstring& text)> showError;
         bool quitOnDestroy = true; // false when several windows share a thread (tests)
@@ -77,7 +77,6 @@ private:
     Environment env_;
     fx::Form form_;
     WindowDrag drag_;
-    fx::UniqueIcon bigIcon_, smallIcon_;
     FontHolds holds_;
     std::shared_ptr<RunState> state_ = std::make_shared<RunState>();
 };

@@ -109,6 +109,20 @@ void ListBox::Add(std::wstring_view row) {
     SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void ListBox::Append(std::wstring_view row) {
+    const int count = Count();
+    if (count > 0 && (design_.style & kSorted)) {
+        // The list's own order: case-blind comparison in the list's locale.
+        const std::wstring last = Row(count - 1);
+        const auto locale = LCID(SendMessageW(hwnd_, LB_GETLOCALE, 0, 0));
+        if (CompareStringW(locale, NORM_IGNORECASE, row.data(), int(row.size()), last.c_str(), int(last.size())) ==
+            CSTR_LESS_THAN)
+            return Add(row);
+    }
+    const std::wstring text(row);
+    SendMessageW(hwnd_, LB_INSERTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 std::wstring ListBox::Row(int index) const {
     const LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, WPARAM(index), 0);
     if (length == LB_ERR) return {};

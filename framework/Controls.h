@@ -110,6 +110,10 @@ public:
     void Clear();
     // Adds a row; a sorted list puts it at its alphabetical place.
     void Add(std::wstring_view row);
+    // Adds a row that usually sorts after every row already there (the next
+    // of an ordered series): then it goes straight to the end, sparing a
+    // sorted list its search of every row; otherwise as Add.
+    void Append(std::wstring_view row);
     std::wstring Row(int index) const;
     int SelectedIndex() const;
     std::wstring SelectedText() const;

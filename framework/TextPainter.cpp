@@ -55,6 +55,20 @@ void WrapParagraph(HDC dc, std::wstring_view para, int maxWidth, bool rtl, std::
     }
 }
 
+// Calls paragraph(view) for each paragraph of the text: the parts between
+// CR LF, a lone CR or a lone LF. A final line break starts no new paragraph.
+template <class F>
+void ForEachParagraph(std::wstring_view text, F&& paragraph) {
+    size_t start = 0;
+    while (true) {
+        const size_t brk = text.find_first_of(L"\r\n", start);
+        paragraph(text.substr(start, brk == std::wstring_view::npos ? brk : brk - start));
+        if (brk == std::wstring_view::npos) break;
+        start = brk + ((text[brk] == L'\r' && brk + 1 < text.size() && text[brk + 1] == L'\n') ? 2 : 1);
+        if (start == text.size()) break;
+    }
+}
+
 } // namespace
 
 int MeasureLine(HDC dc, std::wstring_view line, bool rightToLeft) {
@@ -63,16 +77,11 @@ int MeasureLine(HDC dc, std::wstring_view line, bool rightToLeft) {
 
 std::vector<std::wstring_view> WrapLines(HDC dc, std::wstring_view text, int maxWidth, bool rightToLeft) {
     std::vector<std::wstring_view> lines;
-    size_t start = 0;
-    while (true) {
-        const size_t brk = text.find_first_of(L"\r\n", start);
-        const std::wstring_view para = text.substr(start, brk == std::wstring_view::npos ? brk : brk - start);
-        if (para.empty()) lines.push_back(para);
+    ForEachParagraph(text, [&](std::wstring_view para) {
+        const std::wstring_view whole = TrimTrailingSpaces(para);
+        if (para.empty() || MeasureLine(dc, whole, rightToLeft) <= maxWidth) lines.push_back(whole);
         else WrapParagraph(dc, para, maxWidth, rightToLeft, lines);
-        if (brk == std::wstring_view::npos) break;
-        start = brk + ((text[brk] == L'\r' && brk + 1 < text.size() && text[brk + 1] == L'\n') ? 2 : 1);
-        if (start == text.size()) break; // a final line break starts no new line
-    }
+    });
     return lines;
 }
 
@@ -81,16 +90,32 @@ void DrawWrappedText(HDC dc, const RECT& box, std::wstring_view text, const Text
     GetTextMetricsW(dc, &tm);
     const int width = box.right - box.left;
     int y = box.top;
-    for (std::wstring_view line : WrapLines(dc, text, width, layout.rightToLeft)) {
-        if (y >= box.bottom) break;
-        ShapedLine shaped(dc, line, layout.rightToLeft);
+    auto draw = [&](const ShapedLine& shaped) {
         const int lineWidth = shaped.Width();
         int x = box.left;
         if (layout.centred) x += (width - lineWidth) / 2;
         else if (layout.rightToLeft) x = box.right - lineWidth;
         shaped.Draw(x, y, box);
         y += tm.tmHeight;
-    }
+    };
+    ForEachParagraph(text, [&](std::wstring_view para) {
+        if (y >= box.bottom) return;
+        // Shaping is the costly part of a label's paint. A paragraph that
+        // fits (every label's usual case) is shaped once, and that same
+        // analysis is drawn; only a paragraph too wide is measured word by
+        // word and its lines shaped again.
+        ShapedLine whole(dc, TrimTrailingSpaces(para), layout.rightToLeft);
+        if (whole.Width() <= width) {
+            draw(whole);
+            return;
+        }
+        std::vector<std::wstring_view> lines;
+        WrapParagraph(dc, para, width, layout.rightToLeft, lines);
+        for (std::wstring_view line : lines) {
+            if (y >= box.bottom) break;
+            draw(ShapedLine(dc, line, layout.rightToLeft));
+        }
+    });
 }
 
 } // namespace fx

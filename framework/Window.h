@@ -57,7 +57,8 @@ protected:
     virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) = 0;
 
     // Registers the class on first use; WindowProc dispatches to Derived.
-    static void RegisterClassOnce(const wchar_t* className, HBRUSH background, HICON icon = nullptr) {
+    static void RegisterClassOnce(const wchar_t* className, HBRUSH background, HICON icon = nullptr,
+                                  HICON smallIcon = nullptr) {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
         if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &wc)) return;
@@ -66,6 +67,7 @@ protected:
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.hbrBackground = background;
         wc.hIcon = icon;
+        wc.hIconSm = smallIcon;
         wc.lpszClassName = className;
         RegisterClassExW(&wc);
     }

@@ -31,6 +31,9 @@ InstallResult InstallFonts(const FontCommandTargets& t, const std::wstring& font
     t.countLabel.SetCaption(fx::DecimalText(count));
 
     InstallResult result{InstallOutcome::Completed};
+    // The record of registered paths is never shown: without redrawing it
+    // skips its scroll-bar and repaint upkeep for every row it gains.
+    fx::ListBox::BatchUpdate quietRecord(t.registeredList, count);
     for (int i = 0; i < count; ++i) {
         // The file list lies outside the window, so nobody sees its highlight
         // walk; moving it per file scrolls the list each time, which costs
@@ -41,7 +44,7 @@ InstallResult InstallFonts(const FontCommandTargets& t, const std::wstring& font
         const std::wstring path = fx::JoinPath(fontsFolder, name);
         // A refused file is still recorded and counted, and named afterwards.
         if (!t.holds.Register(path)) result.refused.push_back(name);
-        t.registeredList.Add(path);
+        t.registeredList.Append(path); // the files come in name order
         t.countLabel.SetCaption(fx::DecimalText(CaptionNumber(t.countLabel) - 1));
         if (!yield()) return {InstallOutcome::Interrupted};
     }

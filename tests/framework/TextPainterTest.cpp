@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -39,6 +40,31 @@ TEST_F(TextPainterTest, WrapsAtSpacesWithinTheWidthAndKeepsALongWordWhole) {
     for (const auto& line : lines) EXPECT_LE(fx::MeasureLine(dc.get(), line, false), wordWidth);
 
     EXPECT_EQ(Wrap(L"unbreakable", 3), (std::vector<std::wstring>{L"unbreakable"}));
+}
+
+// A paragraph that fits is drawn from its one shaping, one that does not
+// from its wrapped lines: both paths must put the same pixels down.
+TEST_F(TextPainterTest, WrappedParagraphDrawsAsTheSameLinesGivenApart) {
+    const int width = std::max(fx::MeasureLine(dc.get(), L"alpha beta", false),
+                               fx::MeasureLine(dc.get(), L"gamma delta", false));
+    const RECT box{0, 0, width, 200};
+    auto render = [&](std::wstring_view text, const fx::TextLayout& layout) {
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -200, 1, 32, BI_RGB};
+        void* bits = nullptr;
+        fx::UniqueBitmap bitmap(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        fx::SelectGuard target(dc.get(), bitmap.get());
+        PatBlt(dc.get(), 0, 0, width, 200, WHITENESS);
+        fx::DrawWrappedText(dc.get(), box, text, layout);
+        GdiFlush();
+        const auto* p = static_cast<const uint32_t*>(bits);
+        return std::vector<uint32_t>(p, p + size_t(width) * 200);
+    };
+    for (const fx::TextLayout layout : {fx::TextLayout{false, false}, fx::TextLayout{true, false}}) {
+        const auto wrapped = render(L"alpha beta gamma delta", layout);
+        EXPECT_EQ(wrapped, render(L"alpha beta\r\ngamma delta", layout)) << "centred " << layout.centred;
+        EXPECT_NE(wrapped, render(L"", layout)); // something was drawn at all
+    }
 }
 
 TEST_F(TextPainterTest, ArabicIsMeasuredAsShapedText) {

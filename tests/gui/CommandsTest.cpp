@@ -29,4 +29,13 @@ TEST(CommandsTest, WebLinkOpensTheMakersPageOncePerClick) {
     EXPECT_EQ(Record().endRequests, 0);
 }
 
+TEST(CommandsTest, ShellCallReachesTheShellLoadedOnFirstUse) {
+    // A file that does not exist: the shell itself answers "not found",
+    // where a failed binding would answer "library not found".
+    TempFolder folder;
+    const std::wstring missing = folder.str() + L"\\missing.mirvashel-test";
+    const auto result = INT_PTR(ShellExecuteOnFirstUse(nullptr, L"Open", missing.c_str(), L"", L"", SW_SHOWNORMAL));
+    EXPECT_EQ(result, SE_ERR_FNF);
+}
+
 } // namespace

@@ -43,4 +43,23 @@ TEST(StartupTest, EmptyFolderShowsZeroAndMissingFolderKeepsTheDesignCaption) {
     EXPECT_EQ(CountCaption(window), L"0");
 }
 
+TEST(StartupTest, WindowCarriesTheApplicationIconInBothSizes) {
+    // This test program carries the application's resources (see CMakeLists).
+    TempFolder folder;
+    { TestWindow first(folder.str(), false); } // the icons outlive any one window: a second one still has them
+    TestWindow window(folder.str(), false);
+    const struct { int index, widthMetric; } sizes[] = {{GCLP_HICON, SM_CXICON}, {GCLP_HICONSM, SM_CXSMICON}};
+    for (const auto& size : sizes) {
+        const auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(window.hwnd(), size.index));
+        ASSERT_TRUE(icon) << "class icon " << size.index;
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP bm{};
+        GetObjectW(info.hbmColor, sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, GetSystemMetrics(size.widthMetric));
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+}
+
 } // namespace

@@ -35,6 +35,15 @@ TEST_F(InstallTest, RegistersRecordsAndCountsDownEveryListedFile) {
     EXPECT_TRUE(Record().errors.empty()); // every file accepted: the panel says it all
 }
 
+TEST_F(InstallTest, RecordStaysSortedWhetherPathsComeInOrderOrNot) {
+    // The install appends in name order straight to the end of the record;
+    // a path that sorts earlier (case-blind) still finds its place.
+    Open();
+    auto& record = window->Get<fx::ListBox>(List2);
+    for (const wchar_t* path : {L"b", L"d", L"C", L"e", L"A", L"e"}) record.Append(path);
+    EXPECT_EQ(Rows(List2), (std::vector<std::wstring>{L"A", L"b", L"C", L"d", L"e", L"e"}));
+}
+
 TEST_F(InstallTest, EveryAttemptIsRecordedWhateverWindowsSaysAndTheRefusedAreNamed) {
     AddTestFonts(2);
     folder.Write(L"fonts\\not-a-font.ttf", "this is plain text, not a font");

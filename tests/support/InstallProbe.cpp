@@ -29,7 +29,7 @@ InstallProbe::~InstallProbe() {
 
 LRESULT CALLBACK InstallProbe::ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     InstallProbe* self = g_current;
-    if (msg == LB_ADDSTRING) {
+    if (msg == LB_ADDSTRING || msg == LB_INSERTSTRING) { // a row recorded, at its place or at the end
         self->captions_.push_back(self->window_.Get<fx::Label>(mirvashel::Label1).Caption());
         PostMessageW(self->probe_, kStepMessage, WPARAM(++self->added_), 0);
     }
