@@ -3,8 +3,8 @@
 // (finding them, reading their list boxes, pressing their buttons), as a
 // user's tool or another program could. None of the program's code runs in
 // this process.
+#include "ChildProcess.h"
 #include "FontChangeListener.h"
-#include "Handles.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::FontChangeListener;
+using testing_support::InputsFolder;
+using testing_support::Process;
 using testing_support::TempFolder;
 using testing_support::TestFamily;
 
@@ -64,13 +66,6 @@ constexpr ExpectedChild kPanelChildren[] = {{kCommand3, L"Button", true}};
 constexpr int kListedFonts = 3;
 constexpr wchar_t kHiddenFontSource[] = L"MirvTest0003.ttf";
 constexpr wchar_t kHiddenFamily[] = L"MirvTest0003";
-
-// Where the build put the program and the fonts: "inputs" beside this test.
-fs::path InputsFolder() {
-    std::wstring self(32768, L'\0');
-    self.resize(GetModuleFileNameW(nullptr, self.data(), DWORD(self.size())));
-    return fs::path(self).parent_path() / L"inputs";
-}
 
 // Polls `done`, dispatching this thread's own messages in between (that is
 // how messages posted to this process's windows arrive).
@@ -182,55 +177,6 @@ std::vector<std::wstring> EachTwice(const std::vector<std::wstring>& rows) {
     for (const auto& row : rows) twice.insert(twice.end(), 2, row);
     return twice;
 }
-
-struct KernelHandleTraits {
-    static void close(HANDLE h) noexcept { CloseHandle(h); }
-};
-using UniqueKernelHandle = fx::UniqueHandle<HANDLE, KernelHandleTraits>;
-
-// The started program. One still running when its owner goes (a step
-// failed) is ended, so that no test leaves a process behind.
-class Process {
-public:
-    Process() = default;
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-    ~Process() {
-        if (Running()) {
-            TerminateProcess(handle_.get(), 1);
-            WaitForSingleObject(handle_.get(), kEndMs);
-        }
-    }
-
-    bool Start(const fs::path& exe, const fs::path& folder) {
-        std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                            &startup, &info))
-            return false;
-        CloseHandle(info.hThread);
-        handle_.reset(info.hProcess);
-        id_ = info.dwProcessId;
-        return true;
-    }
-
-    DWORD id() const noexcept { return id_; }
-    bool Running() const { return handle_ && WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT; }
-    bool WaitForEnd(DWORD milliseconds) const {
-        return handle_ && WaitForSingleObject(handle_.get(), milliseconds) == WAIT_OBJECT_0;
-    }
-    DWORD ExitCode() const {
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(handle_.get(), &code);
-        return code;
-    }
-
-private:
-    UniqueKernelHandle handle_;
-    DWORD id_ = 0;
-};
 
 class EndToEndTest : public ::testing::Test {
 protected:

@@ -1,0 +1,62 @@
+// A built program started as a process of its own, for the tests that
+// drive it from outside, as a user or another program would.
+#pragma once
+
+#include "Handles.h"
+
+#include <filesystem>
+#include <string>
+
+namespace testing_support {
+
+// "inputs" beside the running test program: where the build puts what such a
+// test starts, so that no build-machine path is baked in.
+inline std::filesystem::path InputsFolder() {
+    std::wstring self(32768, L'\0');
+    self.resize(GetModuleFileNameW(nullptr, self.data(), DWORD(self.size())));
+    return std::filesystem::path(self).parent_path() / L"inputs";
+}
+
+// One still running when its owner goes (a step failed) is ended, so that no
+// test leaves a process behind.
+class Process {
+public:
+    Process() = default;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process() {
+        if (!Running()) return;
+        TerminateProcess(handle(), 1);
+        WaitForEnd(10000);
+    }
+
+    // Starts `exe` in `folder`; false (GetLastError tells) when it could not.
+    bool Start(const std::filesystem::path& exe, const std::filesystem::path& folder) {
+        std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+        STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW)};
+        PROCESS_INFORMATION info{};
+        if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                            &startup, &info))
+            return false;
+        CloseHandle(info.hThread);
+        handle_.reset(info.hProcess);
+        id_ = info.dwProcessId;
+        return true;
+    }
+    HANDLE handle() const noexcept { return handle_.get(); }
+    DWORD id() const noexcept { return id_; }
+    bool Running() const { return handle_ && WaitForSingleObject(handle(), 0) == WAIT_TIMEOUT; }
+    bool WaitForEnd(DWORD milliseconds) const { return handle_ && WaitForSingleObject(handle(), milliseconds) == WAIT_OBJECT_0; }
+    DWORD ExitCode() const {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(handle(), &code);
+        return code;
+    }
+
+private:
+    struct Traits { static void close(HANDLE h) noexcept { CloseHandle(h); } };
+    fx::UniqueHandle<HANDLE, Traits> handle_;
+    DWORD id_ = 0;
+};
+
+} // namespace testing_support
