@@ -18,8 +18,7 @@ public:
     FontChangeListener& operator=(const FontChangeListener&) = delete;
 
     // The posted notices so far, after waiting until `expected` have come (or
-    // a few seconds have passed) and a little longer, so that a surplus notice
-    // shows too. This thread's own messages are dispatched meanwhile.
+    // a few seconds have passed) and a little longer.
     int CountAfterWaitingFor(int expected);
     // Notices that arrived through a send: a broadcast sent that way hangs the
     // sender on any top-level window that does not answer.
