@@ -16,9 +16,10 @@ build-x86_64: deps
 
 # The release exe, and the Windows tests built beside it to run on exactly it;
 # the 64-bit build's exe is given for the check that both look the same.
+I686_CONFIGURE = cmake --preset i686 -DMIRVASHEL_TESTS=ON \
+	  -DMIRVASHEL_COMPARE_EXE=$(CURDIR)/$(BUILD)/x86_64/app/Mirvashel.exe
 build-i686: deps
-	@cmake --preset i686 -DMIRVASHEL_TESTS=ON -DMIRVASHEL_BENCH=OFF \
-	  -DMIRVASHEL_COMPARE_EXE=$(CURDIR)/$(BUILD)/x86_64/app/Mirvashel.exe >/dev/null
+	@$(I686_CONFIGURE) -DMIRVASHEL_BENCH=OFF >/dev/null
 	@cmake --build --preset i686 -j $(JOBS)
 
 build-host: deps
@@ -54,9 +55,17 @@ test-hardened: deps
 	@cmake --build $(BUILD)/x86_64-ubsan -j $(JOBS)
 	@WINEDEBUG=warn+heap scripts/with-display.sh ctest --test-dir $(BUILD)/x86_64-ubsan --output-on-failure
 
-bench: build-x86_64
+# Both builds, each where its tests run: the 64-bit one under the host's
+# Wine 8, then the release (i686) one under Wine 10 (WoW64). The release
+# tree gets its benchmark drivers only here, so `make test` builds none.
+bench: build-x86_64 build-i686
 	@cmake --build --preset x86_64 --target bench_fonts
+	@echo "##### x86_64 build, host's Wine 8"
 	@scripts/with-display.sh scripts/run-bench.sh $(BUILD)/x86_64
+	@$(I686_CONFIGURE) -DMIRVASHEL_BENCH=ON >/dev/null
+	@cmake --build --preset i686 -j $(JOBS) --target bench_startup bench_commands bench_fonts
+	@echo "##### i686 release build, Wine 10 (WoW64)"
+	@scripts/with-wow64.sh scripts/with-display.sh scripts/run-bench.sh $(BUILD)/i686
 
 clean:
 	rm -rf $(BUILD)

@@ -3,6 +3,8 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 namespace fx {
 
@@ -17,9 +19,23 @@ bool MatchesRealName(const wchar_t* name, const std::wstring& pattern) {
     return PathMatchSpecW(name, pattern.c_str()) != FALSE;
 }
 
-bool NameLess(const std::wstring& a, const std::wstring& b) {
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), int(a.size()), b.c_str(),
-                          int(b.size())) == CSTR_LESS_THAN;
+// Case-blind name order in the user's locale. Each name's sort key is made
+// once and the keys are compared as bytes, which orders exactly as
+// CompareStringW with the same flags would, without comparing whole names
+// n log n times.
+void SortByName(std::vector<std::wstring>& names) {
+    constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    std::vector<std::pair<std::string, std::wstring>> keyed;
+    keyed.reserve(names.size());
+    for (std::wstring& name : names) {
+        const int length = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, name.c_str(), int(name.size()), nullptr, 0);
+        std::string key(size_t(std::max(length, 0)), '\0');
+        LCMapStringW(LOCALE_USER_DEFAULT, kFlags, name.c_str(), int(name.size()), reinterpret_cast<LPWSTR>(key.data()),
+                     length);
+        keyed.emplace_back(std::move(key), std::move(name));
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 0; i < names.size(); ++i) names[i] = std::move(keyed[i].second);
 }
 
 } // namespace
@@ -53,7 +69,7 @@ DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern,
         names.clear();
         return end;
     }
-    std::sort(names.begin(), names.end(), NameLess);
+    SortByName(names);
     return ERROR_SUCCESS;
 }
 
