@@ -6,11 +6,10 @@ namespace mirvashel {
 
 HINSTANCE WINAPI ShellExecuteOnFirstUse(HWND owner, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters,
                                         LPCWSTR directory, INT show) {
-    // Loaded for good: a shell call may leave work behind that runs in it.
-    const HMODULE shell = fx::LoadSystemLibrary(L"shell32.dll");
-    const auto shellExecute =
-        shell ? reinterpret_cast<ShellExecuteFn>(reinterpret_cast<void (*)()>(GetProcAddress(shell, "ShellExecuteW")))
-              : nullptr;
+    // Bound once and kept: a shell call may leave work behind that runs in
+    // the library, so it is never unloaded.
+    static const auto shellExecute =
+        fx::ModuleFunction<ShellExecuteFn>(fx::LoadSystemLibrary(L"shell32.dll"), "ShellExecuteW");
     if (!shellExecute) return reinterpret_cast<HINSTANCE>(INT_PTR(SE_ERR_DLLNOTFOUND));
     return shellExecute(owner, operation, file, parameters, directory, show);
 }

@@ -14,4 +14,11 @@ void RestrictDllSearchToSystemFolder();
 // folder and nowhere else; nullptr when it cannot.
 HMODULE LoadSystemLibrary(const wchar_t* name);
 
+// A function of a loaded module, as the type it is called through; nullptr
+// when there is no module or it lacks the function.
+template <class Fn>
+Fn ModuleFunction(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
 } // namespace fx

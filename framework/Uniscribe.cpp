@@ -16,7 +16,7 @@ HRESULT WINAPI OutUnavailable(SCRIPT_STRING_ANALYSIS, int, int, UINT, const RECT
 
 template <typename Fn>
 bool Resolve(HMODULE module, const char* name, Fn& slot) {
-    slot = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    slot = ModuleFunction<Fn>(module, name);
     return slot != nullptr;
 }
 
