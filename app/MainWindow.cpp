@@ -181,19 +181,32 @@ FontCommandTargets MainWindow::Targets() {
             Get<fx::PictureBox>(Picture1), holds_};
 }
 
+YieldFn MainWindow::PacedYield(fx::FrameYield& yield, std::shared_ptr<RunState> state) {
+    return [&yield, state = std::move(state)](bool now) { return (now ? yield.Now() : yield()) && state->alive; };
+}
+
 void MainWindow::OnInstallClick() {
-    if (state_->installing) return; // a press during a run would register every file twice
+    // A press during a run would register every file twice, or register
+    // what the running remove has just released.
+    if (state_->installing || state_->removing) return;
     const std::shared_ptr<RunState> state = state_;
     state->installing = true;
     const std::wstring folder = FontsFolder();
     fx::FrameYield yield;
-    const InstallResult result = InstallFonts(Targets(), folder, [&yield, state] { return yield() && state->alive; });
+    const InstallResult result = InstallFonts(Targets(), folder, PacedYield(yield, state));
     if (!state->alive) return; // the window has gone during the run: touch nothing
     state->installing = false;
     if (const std::wstring report = InstallReport(result, folder); !report.empty()) env_.showError(report);
 }
 
-void MainWindow::OnRemoveClick() { RemoveFonts(Targets()); }
+void MainWindow::OnRemoveClick() {
+    if (state_->removing) return; // the running walk releases every hold already
+    const std::shared_ptr<RunState> state = state_;
+    state->removing = true;
+    fx::FrameYield yield;
+    if (!RemoveFonts(Targets(), PacedYield(yield, state))) return; // the window has gone
+    state->removing = false;
+}
 
 void MainWindow::OnEndClick() { env_.endProgram(); }
 

@@ -72,7 +72,10 @@ private:
     struct RunState {
         bool alive = true;
         bool installing = false;
+        bool removing = false;
     };
+    // Paces a run to the screen and stops it when the window has gone.
+    static YieldFn PacedYield(fx::FrameYield& yield, std::shared_ptr<RunState> state);
 
     Environment env_;
     fx::Form form_;

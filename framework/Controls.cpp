@@ -3,6 +3,8 @@
 #include "Form.h"
 #include "TextPainter.h"
 
+#include <algorithm>
+
 namespace fx {
 
 // --- Control ---------------------------------------------------------------
@@ -109,18 +111,21 @@ void ListBox::Add(std::wstring_view row) {
     SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void ListBox::Append(std::wstring_view row) {
-    const int count = Count();
-    if (count > 0 && (design_.style & kSorted)) {
-        // The list's own order: case-blind comparison in the list's locale.
-        const std::wstring last = Row(count - 1);
-        const auto locale = LCID(SendMessageW(hwnd_, LB_GETLOCALE, 0, 0));
-        if (CompareStringW(locale, NORM_IGNORECASE, row.data(), int(row.size()), last.c_str(), int(last.size())) ==
+void ListBox::Append(std::wstring_view row) { OrderedAppend(*this)(row); }
+
+ListBox::OrderedAppend::OrderedAppend(ListBox& list)
+    : list_(list), locale_(LCID(SendMessageW(list.hwnd_, LB_GETLOCALE, 0, 0))) {
+    if (const int count = list.Count(); count > 0) last_ = list.Row(count - 1);
+}
+
+void ListBox::OrderedAppend::operator()(std::wstring_view row) {
+    // The list's own order: case-blind comparison in the list's locale.
+    if ((list_.design_.style & kSorted) && !last_.empty() &&
+        CompareStringW(locale_, NORM_IGNORECASE, row.data(), int(row.size()), last_.c_str(), int(last_.size())) ==
             CSTR_LESS_THAN)
-            return Add(row);
-    }
-    const std::wstring text(row);
-    SendMessageW(hwnd_, LB_INSERTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(text.c_str()));
+        return list_.Add(row);
+    last_ = row;
+    SendMessageW(list_.hwnd_, LB_INSERTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(last_.c_str()));
 }
 
 std::wstring ListBox::Row(int index) const {
@@ -130,6 +135,12 @@ std::wstring ListBox::Row(int index) const {
     const LRESULT got = SendMessageW(hwnd_, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(got == LB_ERR ? 0 : size_t(got));
     return text;
+}
+
+std::vector<std::wstring> ListBox::Rows() const {
+    std::vector<std::wstring> rows(size_t(std::max(Count(), 0)));
+    for (size_t i = 0; i < rows.size(); ++i) rows[i] = Row(int(i));
+    return rows;
 }
 
 int ListBox::SelectedIndex() const { return int(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)); }

@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fx {
 
@@ -115,6 +116,7 @@ public:
     // sorted list its search of every row; otherwise as Add.
     void Append(std::wstring_view row);
     std::wstring Row(int index) const;
+    std::vector<std::wstring> Rows() const;
     int SelectedIndex() const;
     std::wstring SelectedText() const;
     // Selects a row and, when the selection changed, tells the container as
@@ -131,6 +133,20 @@ public:
 
     private:
         ListBox& list_;
+    };
+
+    // Appends a series of rows as Append does, asking the list for its
+    // locale and last row only once: later rows are compared with the row
+    // appended before them. Only this object may add rows while it lives.
+    class OrderedAppend {
+    public:
+        explicit OrderedAppend(ListBox& list);
+        void operator()(std::wstring_view row);
+
+    private:
+        ListBox& list_;
+        LCID locale_;
+        std::wstring last_;
     };
 
 protected:

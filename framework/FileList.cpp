@@ -79,17 +79,27 @@ DWORD FileList::SetPath(const std::wstring& folder) {
     if (result != ERROR_SUCCESS) return result;
     path_ = folder;
     names_ = std::move(names);
+    unread_ = false;
     Show();
     return ERROR_SUCCESS;
 }
 
 void FileList::CreateIn(HWND container, const RECT& px) {
     ListBox::CreateIn(container, px);
-    // Until pointed elsewhere, a file list shows the current folder.
+    // Until pointed elsewhere, a file list stands for the current folder.
+    // It is read only when asked for: the program points it elsewhere
+    // before it uses it, and a crowded current folder would otherwise make
+    // every start pay for a listing nobody sees.
     const DWORD need = GetCurrentDirectoryW(0, nullptr);
-    std::wstring current(need, L'\0');
-    current.resize(GetCurrentDirectoryW(need, current.data()));
-    SetPath(current);
+    path_.assign(need, L'\0');
+    path_.resize(GetCurrentDirectoryW(need, path_.data()));
+    unread_ = true;
+}
+
+const std::vector<std::wstring>& FileList::Listing() {
+    if (unread_) SetPath(path_);
+    unread_ = false; // an unreadable folder is not read again at every question
+    return names_;
 }
 
 void FileList::Show() {

@@ -30,16 +30,18 @@ public:
     DWORD SetPath(const std::wstring& folder);
     const std::wstring& Path() const noexcept { return path_; }
     // The file name of a row, without folder.
-    const std::wstring& FileName(int index) const { return names_.at(size_t(index)); }
-    int Count() const noexcept { return int(names_.size()); }
+    const std::wstring& FileName(int index) { return Listing().at(size_t(index)); }
+    int Count() { return int(Listing().size()); }
 
 protected:
     void CreateIn(HWND container, const RECT& px) override;
 
 private:
+    const std::vector<std::wstring>& Listing();
     void Show();
     std::wstring path_;
     std::vector<std::wstring> names_;
+    bool unread_ = false; // path_ is set but not listed yet
 };
 
 } // namespace fx

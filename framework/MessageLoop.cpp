@@ -14,7 +14,7 @@ void Dispatch(MSG& msg) {
     DispatchMessageW(&msg);
 }
 
-constexpr ULONGLONG kFrameMilliseconds = 16;
+constexpr LONGLONG kFrameMilliseconds = 16;
 
 // PM_NOYIELD: a handler that yields is busy, not idle; without it every
 // empty look at the queue also gives up the processor (under Wine several
@@ -41,10 +41,25 @@ int RunMessageLoop() {
 bool DoEvents() { return Drain(0); }
 
 bool FrameYield::operator()() {
-    const ULONGLONG now = GetTickCount64();
-    if (now - lastPaint_ < kFrameMilliseconds) return Drain(PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
-    lastPaint_ = now;
-    return Drain(0);
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now); // cheap, unlike a look at the queue
+    if (now.QuadPart < nextTurn_) return true;
+    return Now();
+}
+
+bool FrameYield::Now() {
+    static const LONGLONG ticksPerFrame = [] {
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        return frequency.QuadPart * kFrameMilliseconds / 1000;
+    }();
+    const bool going = Drain(0);
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    // Counted from the end of this turn: a turn that ran a long handler still
+    // leaves the loop a whole frame of work before the next.
+    nextTurn_ = now.QuadPart + ticksPerFrame;
+    return going;
 }
 
 void EndNow() { ExitProcess(0); }

@@ -19,17 +19,23 @@ int RunMessageLoop();
 // message is posted again for the outer loop).
 bool DoEvents();
 
-// A yield for a loop that runs for a long time: input, posted and sent
-// messages are handled at every call, repaints at most once per frame. A
-// countdown label redrawn thousands of times a second shows nothing more
-// than one redrawn at the screen's pace, and costs far more.
+// A yield for a loop that runs for a long time, paced to the screen: it
+// handles every waiting message (input, posted, sent and repaints) once a
+// frame has passed since it last did, and otherwise only reads the clock.
+// Under Wine every look at the queue is a round trip to the window system
+// that costs about as much as a small step of work; a countdown repainted
+// at the screen's pace shows all that one repainted per step would, and
+// input waits at most one frame.
 class FrameYield {
 public:
-    // Same contract as DoEvents.
+    // Same contract as DoEvents; the first call always turns the queue.
     bool operator()();
+    // Turns the queue now, whatever the clock says: after the last step, so
+    // that what the loop left is painted and answered at once.
+    bool Now();
 
 private:
-    ULONGLONG lastPaint_ = 0;
+    LONGLONG nextTurn_ = 0; // performance-counter ticks
 };
 
 // Ends the process at once: no further handler runs.

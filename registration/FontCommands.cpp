@@ -34,6 +34,8 @@ InstallResult InstallFonts(const FontCommandTargets& t, const std::wstring& font
     // The record of registered paths is never shown: without redrawing it
     // skips its scroll-bar and repaint upkeep for every row it gains.
     fx::ListBox::BatchUpdate quietRecord(t.registeredList, count);
+    fx::ListBox::OrderedAppend record(t.registeredList); // the files come in name order
+    if (!yield(true)) return {InstallOutcome::Interrupted}; // the count is shown before the first file
     for (int i = 0; i < count; ++i) {
         // The file list lies outside the window, so nobody sees its highlight
         // walk; moving it per file scrolls the list each time, which costs
@@ -44,25 +46,34 @@ InstallResult InstallFonts(const FontCommandTargets& t, const std::wstring& font
         const std::wstring path = fx::JoinPath(fontsFolder, name);
         // A refused file is still recorded and counted, and named afterwards.
         if (!t.holds.Register(path)) result.refused.push_back(name);
-        t.registeredList.Append(path); // the files come in name order
+        record(path);
+        // Painted at the next turn of the queue; the last value at once.
         t.countLabel.SetCaption(fx::DecimalText(CaptionNumber(t.countLabel) - 1));
-        if (!yield()) return {InstallOutcome::Interrupted};
+        if (!yield(i + 1 == count)) return {InstallOutcome::Interrupted};
     }
     t.donePanel.SetVisible(true);
     AnnounceFontChange();
     return result;
 }
 
-void RemoveFonts(const FontCommandTargets& t) {
-    const int rows = t.registeredList.Count();
-    for (int i = 0; i < rows; ++i) {
-        t.registeredList.Select(i);
+bool RemoveFonts(const FontCommandTargets& t, const YieldFn& yield) {
+    // Taken once: while the queue turns, nothing the walk relies on changes.
+    const std::vector<std::wstring> rows = t.registeredList.Rows();
+    bool going = true;
+    for (size_t i = 0; going && i < rows.size(); ++i) {
         // Only what this program still holds: the rest of a file's
         // registrations belong to other programs.
-        t.holds.Release(t.registeredList.SelectedText());
+        t.holds.Release(rows[i]);
+        going = yield(i + 1 == rows.size());
     }
-    RefillFontList(t.fontList);
-    AnnounceFontChange();
+    if (going) {
+        // The record is never shown: the selection ends where a walk
+        // selecting each row would leave it, without scrolling per row.
+        if (!rows.empty()) t.registeredList.Select(int(rows.size()) - 1);
+        RefillFontList(t.fontList);
+    }
+    AnnounceFontChange(); // also after a cut-short run: what was released is gone
+    return going;
 }
 
 void AnnounceFontChange() { PostMessageW(HWND_BROADCAST, WM_FONTCHANGE, 0, 0); }

@@ -35,12 +35,15 @@ struct InstallResult {
     std::vector<std::wstring> refused;  // file names Windows did not accept, in run order
 };
 
-// Gives the message queue a turn; false when the run must stop because the
+// Gives the message queue a turn once a frame has passed since the last one,
+// or at once when `now` is set; false when the run must stop because the
 // window is gone.
-using YieldFn = std::function<bool()>;
+using YieldFn = std::function<bool(bool now)>;
 
 InstallResult InstallFonts(const FontCommandTargets& targets, const std::wstring& fontsFolder, const YieldFn& yield);
-void RemoveFonts(const FontCommandTargets& targets);
+// Unregisters what the recorded rows hold, as they were when it started;
+// false when the window went during the run.
+bool RemoveFonts(const FontCommandTargets& targets, const YieldFn& yield);
 
 // Tells every top-level window that the font table changed, without waiting
 // for any of them.

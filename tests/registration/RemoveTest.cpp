@@ -1,5 +1,5 @@
-// The remove command releases what the program registered and nothing more;
-// the single-file public operations.
+// The remove command releases what the program registered and nothing more,
+// and keeps the window answering; the single-file public operations.
 #include "RegistrationFixture.h"
 
 using namespace mirvashel;
@@ -26,6 +26,30 @@ TEST_F(RemoveTest, ReleasesOnlyWhatTheProgramRegisteredAndKeepsOtherHolders) {
     EXPECT_EQ(Rows(List2).size(), 3u);
     EXPECT_TRUE(RemoveFontResourceW(shared.c_str()));
     EXPECT_FALSE(HasFamily(TestFamily(0)));
+}
+
+// A long remove keeps the window answering; what it answers must not
+// register again what it releases, nor start a second walk.
+TEST_F(RemoveTest, ARunHoldsOffBothCommandsAndEndsCleanlyWhenTheWindowCloses) {
+    AddTestFonts(4);
+    Open();
+    Click(Command2);
+    HWND main = window->hwnd();
+    bool onlyTheFirstReleased = false;
+    size_t rowsDuringTheRun = 0;
+    InstallProbe probe(*window, [&](int) {
+        Click(Command2);
+        Click(Command1);
+        rowsDuringTheRun = Rows(List2).size();
+        onlyTheFirstReleased = !HasFamily(TestFamily(0)) && HasFamily(TestFamily(1));
+        SendMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0); // Alt+F4
+    });
+    probe.PostStep(1); // handled at the remove's first turn, after its first row
+    Click(Command1);
+    EXPECT_TRUE(onlyTheFirstReleased);
+    EXPECT_EQ(rowsDuringTheRun, 4u);
+    EXPECT_FALSE(IsWindow(main));
+    for (int i = 1; i < 4; ++i) EXPECT_TRUE(HasFamily(TestFamily(i))) << i;
 }
 
 TEST_F(RemoveTest, PublicOperationsRegisterAndUnregisterOneFileWithoutRecording) {

@@ -5,6 +5,7 @@ namespace testing_support {
 namespace {
 constexpr wchar_t kProbeClass[] = L"MirvashelTestProbe";
 constexpr UINT kStepMessage = WM_APP + 7;
+constexpr DWORD kLongerThanAFrameMs = 20;
 InstallProbe* g_current = nullptr; // the list's window procedure has no other way back to us
 } // namespace
 
@@ -31,14 +32,22 @@ LRESULT CALLBACK InstallProbe::ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     InstallProbe* self = g_current;
     if (msg == LB_ADDSTRING || msg == LB_INSERTSTRING) { // a row recorded, at its place or at the end
         self->captions_.push_back(self->window_.Get<fx::Label>(mirvashel::Label1).Caption());
-        PostMessageW(self->probe_, kStepMessage, WPARAM(++self->added_), 0);
+        self->PostStep(++self->added_);
+        if (self->onStep_) Sleep(kLongerThanAFrameMs);
     }
     return CallWindowProcW(self->original_, hwnd, msg, wp, lp);
 }
 
+void InstallProbe::PostStep(int step) const { PostMessageW(probe_, kStepMessage, WPARAM(step), 0); }
+
 LRESULT CALLBACK InstallProbe::ProbeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kStepMessage && g_current) {
         ++g_current->steps_;
+        if (const std::wstring& caption = g_current->window_.Get<fx::Label>(mirvashel::Label1).Caption();
+            caption != g_current->lastTurnCaption_) {
+            ++g_current->turns_;
+            g_current->lastTurnCaption_ = caption;
+        }
         if (g_current->onStep_) g_current->onStep_(int(wp));
         return 0;
     }

@@ -1,7 +1,9 @@
 // Watches an install run from inside: every path the run records in List2
 // is seen as it is added (with the count label's caption at that moment),
 // and a step callback then runs inside the yield that follows that file,
-// where a user's click or a close would arrive.
+// where a user's click or a close would arrive. A run turns the queue once
+// per frame, so with a step callback every recorded file is made to last a
+// frame, as a large font would.
 #pragma once
 
 #include "TestWindow.h"
@@ -24,6 +26,10 @@ public:
     // The count label's caption when each path was recorded.
     const std::vector<std::wstring>& captionsAtRecord() const { return captions_; }
     int steps() const { return steps_; }
+    // How many turns of the queue handled steps (seen as distinct captions).
+    int turns() const { return turns_; }
+    // Runs the step callback at the next turn of the queue, whatever runs.
+    void PostStep(int step) const;
 
 private:
     static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM);
@@ -37,6 +43,8 @@ private:
     std::vector<std::wstring> captions_;
     int added_ = 0;
     int steps_ = 0;
+    int turns_ = 0;
+    std::wstring lastTurnCaption_;
 };
 
 } // namespace testing_support
