@@ -131,6 +131,7 @@ void MainWindow::OnCommand(int id, int code) {
     case Picture3: if (code == fx::kPictureClicked) OnEndClick(); break;
     case Picture2: if (code == fx::kPictureClicked) OnWebLinkClick(); break;
     case List1: if (code == LBN_SELCHANGE) OnFontListClick(); break;
+    case File1: if (code == LBN_SETFOCUS) Get<fx::FileList>(File1).ShowRows(); break;
     default: break;
     }
 }

@@ -80,7 +80,9 @@ DWORD FileList::SetPath(const std::wstring& folder) {
     path_ = folder;
     names_ = std::move(names);
     unread_ = false;
-    Show();
+    rowsStale_ = true;
+    if (GetFocus() == hwnd_) ShowRows();
+    else Clear(); // no rows of another folder meanwhile
     return ERROR_SUCCESS;
 }
 
@@ -102,7 +104,9 @@ const std::vector<std::wstring>& FileList::Listing() {
     return names_;
 }
 
-void FileList::Show() {
+void FileList::ShowRows() {
+    if (!rowsStale_) return;
+    rowsStale_ = false;
     BatchUpdate batch(*this, int(names_.size()));
     Clear();
     for (const std::wstring& name : names_)

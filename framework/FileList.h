@@ -29,6 +29,11 @@ public:
     // results. On failure the list keeps its previous folder and rows.
     DWORD SetPath(const std::wstring& folder);
     const std::wstring& Path() const noexcept { return path_; }
+    // Puts the listing into the list's own rows, if they do not hold it yet.
+    // The rows are for the eye only and the list lies outside the window, so
+    // they are filled when the list takes the focus (LBN_SETFOCUS), not at
+    // every re-read: an install re-reads a folder of thousands of files.
+    void ShowRows();
     // The file name of a row, without folder.
     const std::wstring& FileName(int index) { return Listing().at(size_t(index)); }
     int Count() { return int(Listing().size()); }
@@ -38,10 +43,10 @@ protected:
 
 private:
     const std::vector<std::wstring>& Listing();
-    void Show();
     std::wstring path_;
     std::vector<std::wstring> names_;
-    bool unread_ = false; // path_ is set but not listed yet
+    bool unread_ = false;   // path_ is set but not listed yet
+    bool rowsStale_ = false; // the list's rows do not show names_
 };
 
 } // namespace fx

@@ -10,7 +10,7 @@
 // rounds' ratios (a round's two sides meet about the same load on the
 // machine); the ratio of the medians is printed beside it.
 //
-// usage: bench_commands.exe                      every case below
+// usage: bench_commands.exe [WORD]               every case below (whose title holds WORD)
 //        bench_commands.exe --run|--least install|remove FOLDER
 //            (one side of one round in this process: prints its milliseconds)
 #include "MainWindow.h"
@@ -235,7 +235,8 @@ int wmain(int argc, wchar_t** argv) {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     const fs::path here = fs::path(self).parent_path();
+    const std::wstring only = argc == 2 ? argv[1] : L""; // a word of the titles of the cases to run
     for (const Case& c : kCases)
-        if (!RunCase(c, here)) return 1;
+        if (std::wstring(c.title).find(only) != std::wstring::npos && !RunCase(c, here)) return 1;
     return 0;
 }
