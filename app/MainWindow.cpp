@@ -60,7 +60,9 @@ bool MainWindow::Create() {
     if (!CreateWindowExW(kExStyle, kClassName, L"", kStyle, place.x, place.y, outer.right - outer.left,
                          outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr), this))
         return false;
-    form_.Create(hwnd());
+    // The window's outer size as the load handler sets it.
+    constexpr fx::TwipRect kFirstSeen{0, 0, kOuterWidthTwips, kOuterHeightTwips};
+    form_.Create(hwnd(), &kFirstSeen);
     SetImages();
     OnLoad();
     return true;
@@ -74,7 +76,16 @@ void MainWindow::Show() {
         SetWindowPos(hwnd(), nullptr, centred.x, centred.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     UpdateWindow(hwnd());
-    SetFocus(form_.NextTabStop(nullptr, false));
+    // The first tab stop may not exist yet; focusing another one meanwhile
+    // would draw its focus frame on screen for a moment.
+    if (form_.Complete()) SetFocus(form_.NextTabStop(nullptr, false));
+}
+
+void MainWindow::CreateUnseenControls() {
+    if (form_.Complete()) return;
+    form_.CreateUnseen();
+    // Unless the user has put the focus somewhere already.
+    if (IsWindowVisible(hwnd()) && GetFocus() == hwnd()) SetFocus(form_.NextTabStop(nullptr, false));
 }
 
 void MainWindow::SetImages() {
@@ -178,6 +189,7 @@ void MainWindow::OnMouseMove(WPARAM wp, LPARAM lp) {
 // --- commands ----------------------------------------------------------------
 
 FontCommandTargets MainWindow::Targets() {
+    CreateUnseenControls();
     return {Get<fx::FileList>(File1), Get<fx::ListBox>(List1), Get<fx::ListBox>(List2), Get<fx::Label>(Label1),
             Get<fx::PictureBox>(Picture1), holds_};
 }

@@ -36,6 +36,11 @@ public:
     bool Create();
     // Shows the window centred on the screen and focuses the first tab stop.
     void Show();
+    // Creates the controls nobody sees at first (they lie outside the window
+    // or are hidden) and gives the focus to the first tab stop; the message
+    // loop calls it once the first paint is done and the queue is empty.
+    // Any command that needs them creates them first.
+    void CreateUnseenControls();
 
     // Public operations: register or unregister one file (nothing recorded).
     void AddFont(std::wstring sFontFile);

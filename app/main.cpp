@@ -8,5 +8,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     mirvashel::MainWindow window({.executableFolder = fx::ExecutableFolder()});
     if (!window.Create()) return 1;
     window.Show();
-    return fx::RunMessageLoop();
+    return fx::RunMessageLoop([&window] { window.CreateUnseenControls(); });
 }

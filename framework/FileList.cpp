@@ -81,13 +81,14 @@ DWORD FileList::SetPath(const std::wstring& folder) {
     names_ = std::move(names);
     unread_ = false;
     rowsStale_ = true;
-    if (GetFocus() == hwnd_) ShowRows();
+    if (hwnd_ && GetFocus() == hwnd_) ShowRows();
     else Clear(); // no rows of another folder meanwhile
     return ERROR_SUCCESS;
 }
 
 void FileList::CreateIn(HWND container, const RECT& px) {
     ListBox::CreateIn(container, px);
+    if (!path_.empty()) return; // pointed at a folder before its window was made
     // Until pointed elsewhere, a file list stands for the current folder.
     // It is read only when asked for: the program points it elsewhere
     // before it uses it, and a crowded current folder would otherwise make

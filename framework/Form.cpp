@@ -22,6 +22,14 @@ std::unique_ptr<Control> MakeControl(Form& form, const ControlDesign& d) {
     }
     return nullptr;
 }
+
+bool CanWait(const ControlDesign& d, const TwipRect& seen) {
+    const bool windowed = d.kind != Kind::Label && d.kind != Kind::PictureBox;
+    const TwipRect& p = d.place;
+    const bool outside = p.left >= seen.left + seen.width || p.top >= seen.top + seen.height ||
+                         p.left + p.width <= seen.left || p.top + p.height <= seen.top;
+    return windowed && d.container == kOnWindow && (!d.visible || outside);
+}
 } // namespace
 
 Form::Form(std::span<const ControlDesign> designs, Units units) : designs_(designs), units_(units) {
@@ -31,14 +39,35 @@ Form::Form(std::span<const ControlDesign> designs, Units units) : designs_(desig
 
 Form::~Form() = default;
 
-void Form::Create(HWND window) {
+void Form::Create(HWND window, const TwipRect* firstSeen) {
+    window_ = window;
     // Each new sibling goes to the bottom of the stacking order, so creating
     // in table order leaves earlier rows above later ones.
-    for (size_t i = 0; i < controls_.size(); ++i) {
-        const int container = designs_[i].container;
-        controls_[i]->Create(container == kOnWindow ? window : controls_.at(size_t(container))->hwnd());
-    }
+    for (size_t i = 0; i < controls_.size(); ++i)
+        if (!firstSeen || !CanWait(designs_[i], *firstSeen)) CreateRow(i);
     Dock();
+}
+
+void Form::CreateUnseen() {
+    HWND above = HWND_TOP; // the nearest earlier sibling on the window
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        Control& c = *controls_[i];
+        if (designs_[i].container != kOnWindow) continue;
+        if (!c.container()) {
+            CreateRow(i);
+            SetWindowPos(c.hwnd(), above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+        if (c.hwnd()) above = c.hwnd();
+    }
+}
+
+bool Form::Complete() const {
+    return std::all_of(controls_.begin(), controls_.end(), [](const auto& c) { return c->container() != nullptr; });
+}
+
+void Form::CreateRow(size_t row) {
+    const int container = designs_[row].container;
+    controls_[row]->Create(container == kOnWindow ? window_ : controls_.at(size_t(container))->hwnd());
 }
 
 int Form::IdOf(const Control& control) const {

@@ -20,7 +20,15 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    void Create(HWND window);
+    // Creates the controls. Given the part of the window that is seen at
+    // first (twips), the native controls on the window that lie wholly
+    // outside it, or are hidden, wait for CreateUnseen: nobody sees them
+    // before the first paint, and each costs the window system a round.
+    void Create(HWND window, const TwipRect* firstSeen = nullptr);
+    // Creates the controls that waited, each at its table place in the
+    // stacking order.
+    void CreateUnseen();
+    bool Complete() const;
     const Units& units() const noexcept { return units_; }
 
     Control& At(int row) { return *controls_.at(size_t(row)); }
@@ -48,6 +56,8 @@ public:
     HWND NextTabStop(HWND from, bool backwards) const;
 
 private:
+    void CreateRow(size_t row);
+    HWND window_ = nullptr;
     std::span<const ControlDesign> designs_;
     Units units_;
     std::vector<std::unique_ptr<Control>> controls_;

@@ -32,9 +32,18 @@ bool Drain(UINT filter) {
 }
 } // namespace
 
-int RunMessageLoop() {
+int RunMessageLoop(const std::function<void()>& atFirstIdle) {
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+    bool idleSeen = !atFirstIdle;
+    for (;;) {
+        if (!idleSeen && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            idleSeen = true;
+            atFirstIdle();
+            continue;
+        }
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
+        Dispatch(msg);
+    }
     return int(msg.wParam);
 }
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace fx {
 
 // Sent to a top-level window of the framework (BaseWindow) with the MSG* in
@@ -11,8 +13,9 @@ namespace fx {
 // window handled it (Tab keys).
 inline constexpr UINT kPreTranslateMessage = WM_APP + 0x100;
 
-// Runs until WM_QUIT; returns its exit code.
-int RunMessageLoop();
+// Runs until WM_QUIT; returns its exit code. atFirstIdle runs once, the
+// first time the queue is found empty (the start-up is painted then).
+int RunMessageLoop(const std::function<void()>& atFirstIdle = {});
 
 // Handles every message that is waiting, then returns. False when WM_QUIT
 // was seen: the program is ending and the caller should stop (the quit

@@ -103,6 +103,7 @@ int RunCommand(const std::wstring& command, const std::wstring& folder) {
     if (!window.Create()) return 1;
     window.Show();
     fx::DoEvents(); // the first paint is done, as when a user presses
+    window.CreateUnseenControls(); // as the program's loop does once idle
     Sleep(kRestMilliseconds);
     fx::DoEvents();
     auto& install = window.Get<fx::Button>(Command2);

@@ -208,6 +208,13 @@ protected:
         WaitUntil([&] { return (window = VisibleWindowOf(program.id(), kWindowClass)) || !program.Running(); }, kStartMs);
         ASSERT_NE(window, nullptr) << (program.Running() ? "no visible window within the bound"
                                                          : "the program ended without showing its window");
+        // The controls outside the window are made once the first paint is
+        // done; the first tab stop then takes the keyboard focus.
+        const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+        ASSERT_TRUE(WaitUntil([&] {
+            GUITHREADINFO info{sizeof info};
+            return GetGUIThreadInfo(thread, &info) && info.hwndFocus && info.hwndFocus == Control(kFile1);
+        }, kStartMs)) << "the first tab stop never took the focus";
     }
 
     // Presses install and waits for the message that ends a run with a

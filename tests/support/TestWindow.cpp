@@ -28,6 +28,8 @@ TestWindow::TestWindow(const std::wstring& folder, bool show) {
     window_->Create();
     if (show) window_->Show();
     Pump();
+    window_->CreateUnseenControls(); // as the program's loop does once idle
+    Pump();
 }
 
 TestWindow::~TestWindow() {
