@@ -37,6 +37,11 @@ int RunMessageLoop(const std::function<void()>& atFirstIdle) {
     bool idleSeen = !atFirstIdle;
     for (;;) {
         if (!idleSeen && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            // Idle for a frame first, or until input comes: only a wait on
+            // the queue marks the program idle to WaitForInputIdle everywhere
+            // (a look that finds nothing does not under Wine), and whoever
+            // waits for that should not have to catch a moment's wait.
+            MsgWaitForMultipleObjectsEx(0, nullptr, DWORD(kFrameMilliseconds), QS_ALLINPUT, 0);
             idleSeen = true;
             atFirstIdle();
             continue;
