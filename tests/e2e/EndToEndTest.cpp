@@ -27,6 +27,10 @@ using testing_support::InputsFolder;
 using testing_support::Process;
 using testing_support::TempFolder;
 using testing_support::TestFamily;
+using testing_support::UpperCase;
+using testing_support::UpperClassName;
+using testing_support::VisibleWindowOf;
+using testing_support::WaitUntil;
 
 // Every wait is bounded: a step that takes longer has failed, and the test
 // goes on to clean up instead of hanging.
@@ -67,30 +71,6 @@ constexpr int kListedFonts = 3;
 constexpr wchar_t kHiddenFontSource[] = L"MirvTest0003.ttf";
 constexpr wchar_t kHiddenFamily[] = L"MirvTest0003";
 
-// Polls `done`, dispatching this thread's own messages in between (that is
-// how messages posted to this process's windows arrive).
-bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        if (done()) return true;
-        if (GetTickCount64() >= end) return false;
-        Sleep(10);
-    }
-}
-
-std::wstring UpperCase(std::wstring text) {
-    CharUpperW(text.data()); // class names compare without case
-    return text;
-}
-
-std::wstring UpperClassName(HWND hwnd) {
-    wchar_t name[256] = {};
-    GetClassNameW(hwnd, name, 256);
-    return UpperCase(name);
-}
-
 // "id CLASS shown|hidden": one line per control, so that a failure shows
 // the whole layout side by side with the expected one.
 std::wstring Describe(int id, const std::wstring& className, bool visible) {
@@ -110,29 +90,6 @@ std::vector<std::wstring> DescribeChildren(HWND parent) {
     for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
         lines.push_back(Describe(GetDlgCtrlID(c), UpperClassName(c), GetWindowLongW(c, GWL_STYLE) & WS_VISIBLE));
     return lines;
-}
-
-struct WindowSearch {
-    DWORD processId;
-    std::wstring className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
-    auto& search = *reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    const bool match = owner == search.processId && IsWindowVisible(hwnd) && UpperClassName(hwnd) == search.className;
-    if (!match) return TRUE;
-    search.found = hwnd;
-    return FALSE;
-}
-
-// A visible top-level window of the process: its main window, or a message box ("#32770").
-HWND VisibleWindowOf(DWORD processId, const wchar_t* className) {
-    WindowSearch search{processId, UpperCase(className), nullptr};
-    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 BOOL CALLBACK AppendText(HWND child, LPARAM text) {

@@ -5,6 +5,7 @@
 #include "Handles.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace testing_support {
@@ -30,9 +31,11 @@ public:
         WaitForEnd(10000);
     }
 
-    // Starts `exe` in `folder`; false (GetLastError tells) when it could not.
-    bool Start(const std::filesystem::path& exe, const std::filesystem::path& folder) {
-        std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+    // Starts `exe` in `folder`, with `argument` if given; false (GetLastError
+    // tells) when it could not.
+    bool Start(const std::filesystem::path& exe, const std::filesystem::path& folder,
+               const std::wstring& argument = {}) {
+        std::wstring commandLine = L"\"" + exe.wstring() + L"\"" + (argument.empty() ? L"" : L" " + argument);
         STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW)};
         PROCESS_INFORMATION info{};
         if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
@@ -54,9 +57,55 @@ public:
     }
 
 private:
-    struct Traits { static void close(HANDLE h) noexcept { CloseHandle(h); } };
-    fx::UniqueHandle<HANDLE, Traits> handle_;
+    fx::UniqueKernelHandle handle_;
     DWORD id_ = 0;
 };
+
+// Polls `done`, dispatching this thread's own messages in between (that is
+// how messages posted to this process's windows arrive).
+inline bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        if (done()) return true;
+        if (GetTickCount64() >= end) return false;
+        Sleep(10);
+    }
+}
+
+inline std::wstring UpperCase(std::wstring text) {
+    CharUpperW(text.data()); // class names compare without case
+    return text;
+}
+
+inline std::wstring UpperClassName(HWND hwnd) {
+    wchar_t name[256] = {};
+    GetClassNameW(hwnd, name, 256);
+    return UpperCase(name);
+}
+
+struct WindowSearch {
+    DWORD processId;
+    std::wstring className;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
+    auto& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    const bool match = owner == search.processId && IsWindowVisible(hwnd) && UpperClassName(hwnd) == search.className;
+    if (!match) return TRUE;
+    search.found = hwnd;
+    return FALSE;
+}
+
+// A visible top-level window of the process: its main window, or a message box ("#32770").
+inline HWND VisibleWindowOf(DWORD processId, const wchar_t* className) {
+    WindowSearch search{processId, UpperCase(className), nullptr};
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 } // namespace testing_support
