@@ -93,8 +93,8 @@ std::vector<std::wstring> DescribeChildren(HWND parent) {
 }
 
 BOOL CALLBACK AppendText(HWND child, LPARAM text) {
-    wchar_t part[1024] = {};
-    GetWindowTextW(child, part, 1024);
+    std::wstring part(size_t(GetWindowTextLengthW(child)) + 1, L'\0');
+    part.resize(size_t(GetWindowTextW(child, part.data(), int(part.size()))));
     *reinterpret_cast<std::wstring*>(text) += part;
     return TRUE;
 }
@@ -168,14 +168,16 @@ protected:
     }
 
     // Presses install and waits for the message that ends a run with a
-    // refused file; returns its text after closing it, once the run is over.
-    std::wstring InstallAndCloseItsMessage() {
+    // refused file; returns its text (and where it was) after closing it,
+    // once the run is over.
+    std::wstring InstallAndCloseItsMessage(RECT* place = nullptr) {
         if (!PostMessageW(Control(kCommand2), BM_CLICK, 0, 0)) return {};
         HWND box = nullptr;
         WaitUntil([&] { return (box = VisibleWindowOf(program.id(), L"#32770")) != nullptr; }, kCommandMs);
         std::wstring text;
         if (!box) return text;
         EnumChildWindows(box, &AppendText, reinterpret_cast<LPARAM>(&text));
+        if (place) GetWindowRect(box, place);
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         WaitUntil([&] { return !IsWindow(box); }, kCommandMs);
         Ask(window, WM_NULL, 0, 0, kCommandMs);
@@ -258,6 +260,44 @@ TEST_F(EndToEndTest, InstallTwiceThenRemoveThenEnd) {
     ASSERT_TRUE(PostMessageW(EndButton(), BM_CLICK, 0, 0));
     ASSERT_TRUE(program.WaitForEnd(kEndMs)) << "the end button did not end the program";
     EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+// The system sizes a message box to its text, never to the screen. With 26
+// refused files, one of them far wider than half a screen, the report must
+// still lie on the work area of the window's monitor: as many names as fit,
+// the rest counted, the long one shortened in its middle. Also run on a
+// 640 x 480 screen and at 192 dpi (scripts/check-report-fits.sh).
+TEST_F(EndToEndTest, AReportOfManyLongNamesFitsTheScreen) {
+    constexpr int kRefused = 26; // with junk.ttf
+    for (int i = 0; i < kRefused - 2; ++i)
+        stage.Write(L"fonts\\refused-" + std::to_wstring(10 + i) + std::wstring(45, L'-') + L"name.ttf", "not a font");
+    const std::wstring head = L"0-wide" + std::wstring(70, L'a'), tail = std::wstring(70, L'z') + L"-end.ttf";
+    stage.Write(L"fonts\\" + head + tail, "not a font");
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+
+    RECT box{};
+    const std::wstring message = InstallAndCloseItsMessage(&box);
+    MONITORINFO monitor{.cbSize = sizeof(MONITORINFO)};
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor));
+    const RECT& work = monitor.rcWork;
+    EXPECT_TRUE(box.left >= work.left && box.top >= work.top && box.right <= work.right && box.bottom <= work.bottom)
+        << "box " << box.left << "," << box.top << " - " << box.right << "," << box.bottom << " on work area "
+        << work.left << "," << work.top << " - " << work.right << "," << work.bottom << "\n" << message;
+
+    EXPECT_NE(message.find(L"عدد هذه الملفات: " + std::to_wstring(kRefused)), std::wstring::npos) << message;
+    int listed = 0;
+    for (size_t at = message.find(L".ttf\u202C"); at != std::wstring::npos; at = message.find(L".ttf\u202C", at + 1))
+        ++listed;
+    const std::wstring andMore = L"وملفات أخرى عددها ";
+    const size_t more = message.find(andMore);
+    ASSERT_NE(more, std::wstring::npos) << message;
+    EXPECT_EQ(listed + std::stoi(message.substr(more + andMore.size())), kRefused) << message;
+    EXPECT_GT(listed, 0);
+    // Sorted first, the wide name is always listed: its ends kept, its middle gone.
+    EXPECT_EQ(message.find(head + tail), std::wstring::npos);
+    EXPECT_NE(message.find(L"\u202A0-wide"), std::wstring::npos) << message;
+    EXPECT_NE(message.find(L"\u2026z"), std::wstring::npos) << message;
+    EXPECT_NE(message.find(L"z-end.ttf\u202C"), std::wstring::npos) << message;
 }
 
 // Alt+F4 reaches a window without a system menu as WM_SYSCOMMAND SC_CLOSE,
