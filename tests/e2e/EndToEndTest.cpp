@@ -27,8 +27,6 @@ using testing_support::InputsFolder;
 using testing_support::Process;
 using testing_support::TempFolder;
 using testing_support::TestFamily;
-using testing_support::UpperCase;
-using testing_support::UpperClassName;
 using testing_support::VisibleWindowOf;
 using testing_support::WaitUntil;
 
@@ -70,6 +68,17 @@ constexpr ExpectedChild kPanelChildren[] = {{kCommand3, L"Button", true}};
 constexpr int kListedFonts = 3;
 constexpr wchar_t kHiddenFontSource[] = L"MirvTest0003.ttf";
 constexpr wchar_t kHiddenFamily[] = L"MirvTest0003";
+
+std::wstring UpperCase(std::wstring text) {
+    CharUpperW(text.data()); // class names compare without case
+    return text;
+}
+
+std::wstring UpperClassName(HWND hwnd) {
+    wchar_t name[256] = {};
+    GetClassNameW(hwnd, name, 256);
+    return UpperCase(name);
+}
 
 // "id CLASS shown|hidden": one line per control, so that a failure shows
 // the whole layout side by side with the expected one.
@@ -262,17 +271,14 @@ TEST_F(EndToEndTest, InstallTwiceThenRemoveThenEnd) {
     EXPECT_EQ(program.ExitCode(), 0u);
 }
 
-// The system sizes a message box to its text, never to the screen. With 26
-// refused files, one of them far wider than half a screen, the report must
-// still lie on the work area of the window's monitor: as many names as fit,
-// the rest counted, the long one shortened in its middle. Also run on a
-// 640 x 480 screen and at 192 dpi (scripts/check-report-fits.sh).
+// 26 refused files, one far wider than a screen: the report's box lies on the
+// work area (as many names as fit, the rest counted, the wide one shortened
+// in its middle). Again at 640 x 480 and 192 dpi: scripts/check-report-fits.sh.
 TEST_F(EndToEndTest, AReportOfManyLongNamesFitsTheScreen) {
     constexpr int kRefused = 26; // with junk.ttf
     for (int i = 0; i < kRefused - 2; ++i)
         stage.Write(L"fonts\\refused-" + std::to_wstring(10 + i) + std::wstring(45, L'-') + L"name.ttf", "not a font");
-    const std::wstring head = L"0-wide" + std::wstring(70, L'a'), tail = std::wstring(70, L'z') + L"-end.ttf";
-    stage.Write(L"fonts\\" + head + tail, "not a font");
+    stage.Write(L"fonts\\0-wide" + std::wstring(70, L'a') + std::wstring(70, L'z') + L"-end.ttf", "not a font");
     ASSERT_NO_FATAL_FAILURE(StartProgram());
 
     RECT box{};
@@ -284,7 +290,6 @@ TEST_F(EndToEndTest, AReportOfManyLongNamesFitsTheScreen) {
         << "box " << box.left << "," << box.top << " - " << box.right << "," << box.bottom << " on work area "
         << work.left << "," << work.top << " - " << work.right << "," << work.bottom << "\n" << message;
 
-    EXPECT_NE(message.find(L"عدد هذه الملفات: " + std::to_wstring(kRefused)), std::wstring::npos) << message;
     int listed = 0;
     for (size_t at = message.find(L".ttf\u202C"); at != std::wstring::npos; at = message.find(L".ttf\u202C", at + 1))
         ++listed;
@@ -292,11 +297,9 @@ TEST_F(EndToEndTest, AReportOfManyLongNamesFitsTheScreen) {
     const size_t more = message.find(andMore);
     ASSERT_NE(more, std::wstring::npos) << message;
     EXPECT_EQ(listed + std::stoi(message.substr(more + andMore.size())), kRefused) << message;
-    EXPECT_GT(listed, 0);
     // Sorted first, the wide name is always listed: its ends kept, its middle gone.
-    EXPECT_EQ(message.find(head + tail), std::wstring::npos);
     EXPECT_NE(message.find(L"\u202A0-wide"), std::wstring::npos) << message;
-    EXPECT_NE(message.find(L"\u2026z"), std::wstring::npos) << message;
+    EXPECT_NE(message.find(L"a\u2026z"), std::wstring::npos) << message;
     EXPECT_NE(message.find(L"z-end.ttf\u202C"), std::wstring::npos) << message;
 }
 

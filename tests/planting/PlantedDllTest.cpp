@@ -1,11 +1,7 @@
-// A system DLL dropped beside Mirvashel.exe (in a Downloads folder anyone
-// can write to) must never be loaded, whether the program loads it or a
-// system library loads it late on the program's behalf. One name is planted
-// at a time; the program is started the way a user starts it, under
-// Windows' own DLL search order for these names (the test's CMake sets
-// WINEDLLOVERRIDES=name=n,b for them, which Wine passes to the processes it
-// starts), and taken through a run that paints, installs and shows its
-// report.
+// A system DLL dropped beside Mirvashel.exe (a Downloads folder) must never
+// be loaded, by the program or by a system library on its behalf. One name
+// at a time, under Windows' search order for it (WINEDLLOVERRIDES=name=n,b,
+// set by the CMake file), through a run that paints, installs and reports.
 #include "ChildProcess.h"
 #include "TempFolder.h"
 
@@ -24,7 +20,6 @@ namespace fs = std::filesystem;
 using testing_support::InputsFolder;
 using testing_support::Process;
 using testing_support::TempFolder;
-using testing_support::UpperCase;
 using testing_support::VisibleWindowOf;
 using testing_support::WaitUntil;
 
@@ -32,24 +27,19 @@ constexpr DWORD kRunMs = 20000;
 constexpr wchar_t kMarker[] = L"planted-dll-ran";
 constexpr int kInstallButtonId = 106; // Command2: 100 + its row in the design table
 
-// The DLL names in a loaded image's import directory, in upper case.
-std::vector<std::wstring> ImportedDlls(HMODULE module) {
-    std::vector<std::wstring> names;
-    const auto base = reinterpret_cast<const BYTE*>(module);
-    const auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (!directory.VirtualAddress) return names;
-    for (auto entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress); entry->Name;
-         ++entry) {
-        const auto name = reinterpret_cast<const char*>(base + entry->Name);
-        names.push_back(UpperCase(std::wstring(name, name + strlen(name))));
-    }
+// The DLLs a loaded image names in its import directory.
+std::vector<std::string> ImportedDlls(HMODULE module) {
+    const auto base = reinterpret_cast<const char*>(module);
+    const auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const DWORD at = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    std::vector<std::string> names;
+    for (auto entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + at); at && entry->Name; ++entry)
+        names.emplace_back(base + entry->Name);
     return names;
 }
 
-bool Contains(const std::vector<std::wstring>& names, const std::wstring& name) {
-    return std::find(names.begin(), names.end(), UpperCase(name)) != names.end();
+bool Names(const std::vector<std::string>& dlls, const std::string& dll) {
+    return std::any_of(dlls.begin(), dlls.end(), [&](const std::string& d) { return !_stricmp(d.c_str(), dll.c_str()); });
 }
 
 class PlantedDllTest : public ::testing::TestWithParam<const wchar_t*> {
@@ -63,15 +53,11 @@ protected:
     std::wstring Dll() const { return std::wstring(GetParam()) + L".dll"; }
     bool Marked() const { return fs::exists(stage.path() / kMarker); }
 
-    bool Start(Process& process, const wchar_t* program, const std::wstring& argument = {}) {
-        return process.Start(stage.path() / program, stage.path(), argument);
-    }
-
     // The whole run: start-up and first paint, an install whose refused file
     // brings up the report (a message box), which is closed again.
     void RunMirvashel() {
         Process process;
-        ASSERT_TRUE(Start(process, L"Mirvashel.exe")) << "CreateProcessW: " << GetLastError();
+        ASSERT_TRUE(process.Start(stage.path() / L"Mirvashel.exe", stage.path())) << "CreateProcessW: " << GetLastError();
         HWND window = nullptr;
         WaitUntil([&] { return (window = VisibleWindowOf(process.id(), L"Mirvashel")) || !process.Running(); }, kRunMs);
         ASSERT_NE(window, nullptr) << "no window";
@@ -86,33 +72,28 @@ protected:
     TempFolder stage{L"mirvashel-planting"};
 };
 
-// Without this the other test proves nothing: the search order is in effect
-// and the planted DLL runs in a program that loads it by name.
-TEST_P(PlantedDllTest, RunsInAProgramThatLoadsItByName) {
+TEST_P(PlantedDllTest, RunsInAProgramThatLoadsItByNameButNeverInMirvashel) {
+    // Without this the rest proves nothing: the search order is in effect.
     Process probe;
-    ASSERT_TRUE(Start(probe, L"planting_probe.exe", GetParam())) << "CreateProcessW: " << GetLastError();
+    ASSERT_TRUE(probe.Start(stage.path() / L"planting_probe.exe", stage.path(), GetParam())) << GetLastError();
     probe.WaitForEnd(kRunMs);
-    EXPECT_TRUE(Marked());
-}
+    ASSERT_TRUE(Marked()) << "a program that loads it by name does not";
+    fs::remove(stage.path() / kMarker);
 
-TEST_P(PlantedDllTest, MirvashelNeverLoadsIt) {
     ASSERT_NO_FATAL_FAILURE(RunMirvashel());
     if (!Marked()) return;
-    // Wine 8's user32 imports version.dll (Windows' does not), so Wine loads
-    // it before the program's first line: the program can do nothing about
-    // that. It is reported, not counted, when the program does not import
-    // the name and one of the system DLLs it imports does.
+    // Wine 8's own user32 imports version.dll (Windows' does not): loaded before
+    // the program's first line, reported apart when the program does not import it.
     const HMODULE exe = LoadLibraryExW((stage.path() / L"Mirvashel.exe").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
     ASSERT_NE(exe, nullptr);
-    const std::vector<std::wstring> imports = ImportedDlls(exe);
+    const std::vector<std::string> imports = ImportedDlls(exe);
     FreeLibrary(exe);
-    ASSERT_FALSE(Contains(imports, Dll())) << "the program imports " << fs::path(Dll());
-    for (const std::wstring& system : imports) {
-        const HMODULE loaded = LoadLibraryExW(system.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        if (loaded && Contains(ImportedDlls(loaded), Dll()))
-            GTEST_SKIP() << fs::path(Dll()) << " is imported by this Wine's " << fs::path(system)
-                         << ": loaded by Wine before the program's first line";
-    }
+    const std::string dll = fs::path(Dll()).string();
+    ASSERT_FALSE(Names(imports, dll)) << "the program imports " << dll;
+    for (const std::string& system : imports)
+        if (HMODULE loaded = LoadLibraryExA(system.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+            loaded && Names(ImportedDlls(loaded), dll))
+            GTEST_SKIP() << dll << " is imported by this Wine's " << system << ": loaded before the program's first line";
     ADD_FAILURE() << fs::path(Dll()) << " planted beside the program was loaded";
 }
 

@@ -74,38 +74,14 @@ inline bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
     }
 }
 
-inline std::wstring UpperCase(std::wstring text) {
-    CharUpperW(text.data()); // class names compare without case
-    return text;
-}
-
-inline std::wstring UpperClassName(HWND hwnd) {
-    wchar_t name[256] = {};
-    GetClassNameW(hwnd, name, 256);
-    return UpperCase(name);
-}
-
-struct WindowSearch {
-    DWORD processId;
-    std::wstring className;
-    HWND found;
-};
-
-inline BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
-    auto& search = *reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    const bool match = owner == search.processId && IsWindowVisible(hwnd) && UpperClassName(hwnd) == search.className;
-    if (!match) return TRUE;
-    search.found = hwnd;
-    return FALSE;
-}
-
 // A visible top-level window of the process: its main window, or a message box ("#32770").
 inline HWND VisibleWindowOf(DWORD processId, const wchar_t* className) {
-    WindowSearch search{processId, UpperCase(className), nullptr};
-    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == processId && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
 }
 
 } // namespace testing_support
