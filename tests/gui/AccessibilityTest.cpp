@@ -41,6 +41,15 @@ ComPtr<IAccessible> Child(IAccessible* a, long id) {
     return object;
 }
 
+// The name of an element as an answer gives it: an object, or a child id.
+std::wstring NameOf(IAccessible* parent, VARIANT element) {
+    ComPtr<IAccessible> object;
+    if (V_VT(&element) != VT_DISPATCH) return V_VT(&element) == VT_I4 ? Name(parent, V_I4(&element)) : L"(none)";
+    V_DISPATCH(&element)->QueryInterface(IID_PPV_ARGS(&object));
+    V_DISPATCH(&element)->Release();
+    return object ? Name(object.Get()) : L"?";
+}
+
 bool IsAt(IAccessible* a, long id, const RECT& expected) { // on the screen
     long x = 0, y = 0, w = 0, h = 0;
     a->accLocation(&x, &y, &w, &h, Id(id));
@@ -130,9 +139,19 @@ TEST_F(AccessibilityTest, TreeBeforeAndAfterAnInstall) {
     EXPECT_TRUE(IsAt(root.Get(), kCloseId, close));
     MapWindowPoints(window->hwnd(), nullptr, reinterpret_cast<POINT*>(&count), 2);
     EXPECT_TRUE(IsAt(root.Get(), kCountId, count));
-    VARIANT hit;
-    ASSERT_EQ(root->accHitTest(count.left + 5, count.top + 5, &hit), S_OK);
-    EXPECT_TRUE(V_VT(&hit) == VT_I4 && V_I4(&hit) == kCountId);
+    VARIANT answer;
+    root->accHitTest(count.left + 5, count.top + 5, &answer);
+    EXPECT_EQ(NameOf(root.Get(), answer), L"1");
+    root->accHitTest(close.left + 5, close.top + 5, &answer);
+    EXPECT_EQ(NameOf(root.Get(), answer), L"إغلاق");
+    SetFocus(Hwnd(Picture2));
+    root->get_accFocus(&answer);
+    EXPECT_EQ(NameOf(root.Get(), answer), L"موقعنا " + kAddress);
+    root->accNavigate(NAVDIR_FIRSTCHILD, Id(CHILDID_SELF), &answer);
+    EXPECT_EQ(NameOf(root.Get(), answer), L"إغلاق");
+    root->accNavigate(NAVDIR_NEXT, Id(kCountId - 1), &answer);
+    EXPECT_EQ(NameOf(root.Get(), answer), L"1");
+    EXPECT_EQ(root->accNavigate(NAVDIR_NEXT, Id(kCountId), &answer), S_FALSE);
 
     Click(Command2);
     EXPECT_EQ(Tree(root.Get()), ExpectedTree(L"0", true));
