@@ -22,6 +22,9 @@ int RunMessageLoop(const std::function<void()>& atFirstIdle = {});
 // message is posted again for the outer loop).
 bool DoEvents();
 
+// How often a long run shows its progress: about one screen refresh.
+inline constexpr unsigned kFrameMilliseconds = 16;
+
 // A yield for a loop that runs for a long time, paced to the screen: it
 // handles every waiting message (input, posted, sent and repaints) once a
 // frame has passed since it last did, and otherwise only reads the clock.
