@@ -16,10 +16,10 @@ void Dispatch(MSG& msg) {
 
 // PM_NOYIELD: a handler that yields is busy, not idle; without it every
 // empty look at the queue also gives up the processor (under Wine several
-// times the cost of the look itself, paid once per installed file).
-bool Drain(UINT filter) {
+// times the cost of the look itself, paid at every turn of a long run).
+bool Drain() {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD | filter)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD)) {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(int(msg.wParam));
             return false;
@@ -50,7 +50,7 @@ int RunMessageLoop(const std::function<void()>& atFirstIdle) {
     return int(msg.wParam);
 }
 
-bool DoEvents() { return Drain(0); }
+bool DoEvents() { return Drain(); }
 
 bool FrameYield::operator()() {
     LARGE_INTEGER now;
@@ -65,7 +65,7 @@ bool FrameYield::Now() {
         QueryPerformanceFrequency(&frequency);
         return frequency.QuadPart * kFrameMilliseconds / 1000;
     }();
-    const bool going = Drain(0);
+    const bool going = Drain();
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     // Counted from the end of this turn: a turn that ran a long handler still
