@@ -12,7 +12,6 @@ constexpr wchar_t kSystemErrorNumber[] = L"رمز الخطأ: ";
 constexpr wchar_t kRefusedFiles[] = L"لم يقبل ويندوز بعض ملفات الخطوط، فلم تُثبَّت.";
 constexpr wchar_t kRefusedCount[] = L"عدد هذه الملفات: ";
 constexpr wchar_t kMoreRefused[] = L"وملفات أخرى عددها ";
-constexpr size_t kMaxNamedFiles = 20; // a longer list would not fit on the screen
 constexpr wchar_t kNewLine[] = L"\r\n";
 
 // Paths and file names read left to right inside the right-to-left text.

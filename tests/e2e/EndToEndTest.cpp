@@ -68,15 +68,23 @@ constexpr wchar_t kHiddenFontSource[] = L"MirvTest0003.ttf";
 constexpr wchar_t kHiddenFamily[] = L"MirvTest0003";
 
 // Polls `done`, dispatching this thread's own messages in between (that is
-// how messages posted to this process's windows arrive).
-bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
+// how messages posted to this process's windows arrive). It also waits on
+// the program: one that has ended fails the step at once, with its exit
+// code, instead of the step sitting out its bound.
+bool WaitUntil(const Process& program, const std::function<bool()>& done, DWORD milliseconds) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
+    const HANDLE process = program.handle();
     for (;;) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
         if (done()) return true;
-        if (GetTickCount64() >= end) return false;
-        Sleep(10);
+        if (!program.Running()) {
+            ADD_FAILURE() << "the program has ended, exit code " << program.ExitCode();
+            return false;
+        }
+        const ULONGLONG now = GetTickCount64();
+        if (now >= end) return false;
+        MsgWaitForMultipleObjects(1, &process, FALSE, DWORD(std::min<ULONGLONG>(end - now, 10)), QS_ALLINPUT);
     }
 }
 
@@ -142,32 +150,6 @@ BOOL CALLBACK AppendText(HWND child, LPARAM text) {
     return TRUE;
 }
 
-// A message to the program's thread that gives up rather than wait forever.
-std::optional<LRESULT> Ask(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0, DWORD milliseconds = kReplyMs) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_NORMAL, milliseconds, &result)) return std::nullopt;
-    return LRESULT(result);
-}
-
-// Presses a button and returns once its command has run to its end: a sent
-// BM_CLICK comes back only when the click's handler has returned, the
-// install loop's yields included. False when it did not within the bound.
-bool Press(HWND button) { return IsWindow(button) && Ask(button, BM_CLICK, 0, 0, kCommandMs).has_value(); }
-
-std::vector<std::wstring> Rows(HWND list) {
-    std::vector<std::wstring> rows;
-    const LRESULT count = Ask(list, LB_GETCOUNT).value_or(-1);
-    EXPECT_GE(count, 0) << "the list box gave no row count";
-    for (int i = 0; i < int(count); ++i) {
-        std::wstring text(size_t(Ask(list, LB_GETTEXTLEN, WPARAM(i)).value_or(0)) + 1, L'\0');
-        const LRESULT copied = Ask(list, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text.data())).value_or(-1);
-        EXPECT_GE(copied, 0) << "no text for row " << i;
-        text.resize(size_t(std::max<LRESULT>(copied, 0)));
-        rows.push_back(std::move(text));
-    }
-    return rows;
-}
-
 bool Contains(const std::vector<std::wstring>& rows, const std::wstring& text) {
     return std::find(rows.begin(), rows.end(), text) != rows.end();
 }
@@ -205,9 +187,8 @@ protected:
     // Starts the staged program and waits for its visible window.
     void StartProgram() {
         ASSERT_TRUE(program.Start(stage.path() / kProgram, stage.path())) << "CreateProcessW: " << GetLastError();
-        WaitUntil([&] { return (window = VisibleWindowOf(program.id(), kWindowClass)) || !program.Running(); }, kStartMs);
-        ASSERT_NE(window, nullptr) << (program.Running() ? "no visible window within the bound"
-                                                         : "the program ended without showing its window");
+        WaitUntil(program, [&] { return (window = VisibleWindowOf(program.id(), kWindowClass)) != nullptr; }, kStartMs);
+        ASSERT_NE(window, nullptr) << "no visible window";
     }
 
     // Presses install and waits for the message that ends a run with a
@@ -215,14 +196,44 @@ protected:
     std::wstring InstallAndCloseItsMessage() {
         if (!PostMessageW(Control(kCommand2), BM_CLICK, 0, 0)) return {};
         HWND box = nullptr;
-        WaitUntil([&] { return (box = VisibleWindowOf(program.id(), L"#32770")) != nullptr; }, kCommandMs);
+        WaitUntil(program, [&] { return (box = VisibleWindowOf(program.id(), L"#32770")) != nullptr; }, kCommandMs);
         std::wstring text;
         if (!box) return text;
         EnumChildWindows(box, &AppendText, reinterpret_cast<LPARAM>(&text));
         PostMessageW(box, WM_COMMAND, IDOK, 0);
-        WaitUntil([&] { return !IsWindow(box); }, kCommandMs);
+        WaitUntil(program, [&] { return !IsWindow(box); }, kCommandMs);
         Ask(window, WM_NULL, 0, 0, kCommandMs);
         return text;
+    }
+
+    // A message to the program's thread that gives up rather than wait
+    // forever; a window whose program has ended answers nothing at once.
+    std::optional<LRESULT> Ask(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0, DWORD milliseconds = kReplyMs) {
+        DWORD_PTR result = 0;
+        if (SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_NORMAL, milliseconds, &result)) return LRESULT(result);
+        if (!program.Running()) ADD_FAILURE() << "the program has ended, exit code " << program.ExitCode();
+        return std::nullopt;
+    }
+
+    // Presses a button and returns once its command has run to its end: a
+    // sent BM_CLICK comes back only when the click's handler has returned,
+    // the install loop's yields included. False when it did not within the
+    // bound.
+    bool Press(HWND button) { return IsWindow(button) && Ask(button, BM_CLICK, 0, 0, kCommandMs).has_value(); }
+
+    std::vector<std::wstring> Rows(HWND list) {
+        std::vector<std::wstring> rows;
+        const LRESULT count = Ask(list, LB_GETCOUNT).value_or(-1);
+        EXPECT_GE(count, 0) << "the list box gave no row count";
+        for (int i = 0; i < int(count); ++i) {
+            std::wstring text(size_t(Ask(list, LB_GETTEXTLEN, WPARAM(i)).value_or(0)) + 1, L'\0');
+            const LRESULT copied =
+                Ask(list, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text.data())).value_or(-1);
+            EXPECT_GE(copied, 0) << "no text for row " << i;
+            text.resize(size_t(std::max<LRESULT>(copied, 0)));
+            rows.push_back(std::move(text));
+        }
+        return rows;
     }
 
     HWND Control(int id) const { return GetDlgItem(window, id); }

@@ -2,6 +2,9 @@
 // recorded and counted down; the run yields after every file.
 #include "RegistrationFixture.h"
 
+#include "InstallReport.h"
+#include "Png.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -33,6 +36,27 @@ TEST_F(InstallTest, RegistersRecordsAndCountsDownEveryListedFile) {
     EXPECT_TRUE(PanelShown());
     EXPECT_EQ(window->Get<fx::FileList>(File1).Path(), folder.str() + L"\\fonts");
     EXPECT_TRUE(Record().errors.empty()); // every file accepted: the panel says it all
+}
+
+// What the user watches: the count's ink on screen changes while files
+// remain, again and again, not just once or at the end. Every step takes
+// longer than a frame, so every yield may repaint.
+TEST_F(InstallTest, TheCountOnScreenChangesWhileFilesRemain) {
+    constexpr int kFiles = 8;
+    for (int i = 0; i < kFiles; ++i) folder.Write(L"fonts\\" + std::to_wstring(i) + L".ttf", "not a font");
+    Open();
+    const HWND main = window->hwnd();
+    const RECT box = window->Get<fx::Label>(Label1).Bounds();
+    std::vector<std::vector<std::uint32_t>> inks;
+    InstallProbe probe(*window, [&](int step) {
+        if (step < kFiles) inks.push_back(CaptureClientArea(main, box).pixels);
+        Sleep(35);
+    });
+    Click(Command2);
+    ASSERT_EQ(inks.size(), size_t(kFiles - 1));
+    int changes = 0;
+    for (size_t i = 1; i < inks.size(); ++i) changes += inks[i] != inks[i - 1];
+    EXPECT_GE(changes, 2) << "the count on screen stood still during the run";
 }
 
 TEST_F(InstallTest, RecordStaysSortedWhetherPathsComeInOrderOrNot) {
@@ -68,45 +92,95 @@ TEST_F(InstallTest, EveryAttemptIsRecordedWhateverWindowsSaysAndTheRefusedAreNam
     ASSERT_EQ(Record().errors.size(), 1u);
     const std::wstring& message = Record().errors[0];
     EXPECT_NE(message.find(L"عدد هذه الملفات: 3"), std::wstring::npos) << message;
+    EXPECT_EQ(Record().errorStyles[0] & (MB_RIGHT | MB_RTLREADING), UINT(MB_RIGHT | MB_RTLREADING)) << "Arabic text";
     for (const wchar_t* refused : {L"\u202Aempty.ttf\u202C", L"\u202Anot-a-font.ttf\u202C", L"\u202Atruncated.ttf\u202C"})
         EXPECT_NE(message.find(refused), std::wstring::npos) << refused;
     EXPECT_EQ(message.find(L"MirvTest"), std::wstring::npos);
 }
 
-TEST_F(InstallTest, ARefusalMessageNamesTwentyFilesThenSaysHowManyMore) {
-    for (int i = 0; i < 23; ++i) folder.Write(L"fonts\\bad" + std::to_wstring(10 + i) + L".ttf", "not a font");
-    Open();
-    Click(Command2);
-    ASSERT_EQ(Record().errors.size(), 1u);
-    const std::wstring& message = Record().errors[0];
-    EXPECT_NE(message.find(L"عدد هذه الملفات: 23"), std::wstring::npos);
-    EXPECT_NE(message.find(L"bad29.ttf"), std::wstring::npos);
-    EXPECT_EQ(message.find(L"bad30.ttf"), std::wstring::npos);
-    EXPECT_TRUE(message.ends_with(L"وملفات أخرى عددها 3")) << message;
-    EXPECT_EQ(Rows(List2).size(), 23u); // still recorded and counted
-    EXPECT_EQ(CountCaption(), L"0");
+// The boundary of the report's list: exactly as many refused files as it
+// names in full, and one more.
+TEST(InstallReportTest, NamesEveryRefusedFileUpToItsLimitThenCountsTheRest) {
+    auto report = [](size_t refused) {
+        InstallResult result{InstallOutcome::Completed};
+        for (size_t i = 0; i < refused; ++i) result.refused.push_back(L"bad" + std::to_wstring(i) + L".ttf");
+        return InstallReport(result, L"C:\\program\\fonts");
+    };
+    auto named = [](size_t i) { return L"\u202Abad" + std::to_wstring(i) + L".ttf\u202C"; };
+    const std::wstring full = report(kMaxNamedFiles), over = report(kMaxNamedFiles + 1);
+    EXPECT_TRUE(full.ends_with(named(kMaxNamedFiles - 1))) << "all named, nothing more said: " << full;
+    EXPECT_NE(full.find(L"عدد هذه الملفات: " + std::to_wstring(kMaxNamedFiles)), std::wstring::npos);
+    EXPECT_NE(over.find(named(kMaxNamedFiles - 1)), std::wstring::npos) << over;
+    EXPECT_EQ(over.find(named(kMaxNamedFiles)), std::wstring::npos) << over;
+    EXPECT_TRUE(over.ends_with(L"وملفات أخرى عددها 1")) << over;
 }
 
-// Held open by another handle that shares nothing, the fonts folder exists
-// but cannot be listed: that is not a missing folder.
-TEST_F(InstallTest, AnUnreadableFontsFolderIsSaidWithTheSystemsReasonAndNothingIsTouched) {
-    AddTestFonts(1);
+// Sends this program's own calls of one imported system function elsewhere
+// for its lifetime, through its import table: no real folder can be made
+// to break off its listing midway.
+class ImportSwap {
+public:
+    ImportSwap(void* imported, void* replacement) : original_(imported) {
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+            base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+        for (auto* dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports); dll->Name; ++dll)
+            for (auto** slot = reinterpret_cast<void**>(base + dll->FirstThunk); *slot; ++slot)
+                if (*slot == imported) slots_.push_back(slot);
+        for (void** slot : slots_) Write(slot, replacement);
+    }
+    ~ImportSwap() {
+        for (void** slot : slots_) Write(slot, original_);
+    }
+
+private:
+    static void Write(void** slot, void* value) {
+        DWORD protection = 0;
+        VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
+        *slot = value;
+        VirtualProtect(slot, sizeof *slot, protection, &protection);
+    }
+    void* original_;
+    std::vector<void**> slots_;
+};
+
+BOOL WINAPI FailAfterTheFirstEntry(HANDLE, LPWIN32_FIND_DATAW) {
+    SetLastError(ERROR_NETNAME_DELETED); // a network folder going away
+    return FALSE;
+}
+
+// A fonts folder that exists but cannot be listed in full is not a missing
+// one: held open by a handle that shares nothing, or a listing that breaks
+// off midway. The message names the folder and the system's reason.
+TEST_F(InstallTest, AnUnreadableFontsFolderIsSaidWithItsPathAndTheSystemsReasonAndNothingIsTouched) {
+    AddTestFonts(2);
     Open();
-    HANDLE held = CreateFileW((folder.str() + L"\\fonts").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    Click(Command2);
-    CloseHandle(held);
-    ASSERT_EQ(Record().errors.size(), 1u);
-    const std::wstring& message = Record().errors[0];
-    EXPECT_NE(message.find(L"تعذّرت قراءة مجلد الخطوط"), std::wstring::npos) << message;
-    wchar_t reason[256] = {};
-    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_SHARING_VIOLATION, 0,
-                   reason, 256, nullptr);
-    EXPECT_NE(message.find(std::wstring(reason, wcscspn(reason, L"\r\n"))), std::wstring::npos) << message;
-    EXPECT_TRUE(Rows(List2).empty());
-    EXPECT_FALSE(HasFamily(TestFamily(0)));
-    EXPECT_FALSE(PanelShown());
+    const std::wstring fonts = folder.str() + L"\\fonts";
+    for (const DWORD error : {DWORD(ERROR_SHARING_VIOLATION), DWORD(ERROR_NETNAME_DELETED)}) {
+        Record() = {};
+        if (error == ERROR_SHARING_VIOLATION) {
+            HANDLE held = CreateFileW(fonts.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                      nullptr);
+            ASSERT_NE(held, INVALID_HANDLE_VALUE);
+            Click(Command2);
+            CloseHandle(held);
+        } else {
+            ImportSwap swap(reinterpret_cast<void*>(&FindNextFileW), reinterpret_cast<void*>(&FailAfterTheFirstEntry));
+            Click(Command2);
+        }
+        ASSERT_EQ(Record().errors.size(), 1u) << error;
+        const std::wstring& message = Record().errors[0];
+        EXPECT_NE(message.find(L"تعذّرت قراءة مجلد الخطوط"), std::wstring::npos) << message;
+        EXPECT_NE(message.find(L"\u202A" + fonts + L"\u202C"), std::wstring::npos) << "names the folder";
+        wchar_t reason[256] = {};
+        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, reason, 256,
+                       nullptr);
+        EXPECT_NE(message.find(std::wstring(reason, wcscspn(reason, L"\r\n"))), std::wstring::npos) << message;
+        EXPECT_TRUE(Rows(List2).empty());
+        EXPECT_FALSE(HasFamily(TestFamily(0)));
+        EXPECT_FALSE(PanelShown());
+    }
 }
 
 TEST_F(InstallTest, EmptyFontsFolderStillRefillsAndShowsThePanel) {

@@ -16,13 +16,22 @@ LOGFONTW LogFontOf(HFONT font) {
 
 class PreviewTest : public RegistrationTest {};
 
-TEST_F(PreviewTest, InstallAppliesRowZerosFamilyAndChangesOnlyTheFamily) {
+// The install picks row 0; a row further down picked by the keyboard, as a
+// user would, gives the label that row's family and changes nothing else.
+TEST_F(PreviewTest, ThePickedRowsFamilyAndOnlyTheFamilyGoesToTheCountLabel) {
     AddTestFonts(1);
     Open();
     Click(Command2);
+    auto& list = window->Get<fx::ListBox>(List1);
     auto& label = window->Get<fx::Label>(Label1);
+    EXPECT_EQ(LogFontOf(label.Font()).lfFaceName, list.Row(0));
+    while (list.SelectedIndex() < 2 || list.SelectedText() == list.Row(0)) {
+        ASSERT_LT(list.SelectedIndex() + 1, list.Count()) << "no row with another family";
+        SendMessageW(list.hwnd(), WM_KEYDOWN, VK_DOWN, 0);
+        Pump();
+    }
     const LOGFONTW lf = LogFontOf(label.Font());
-    EXPECT_EQ(lf.lfFaceName, window->Get<fx::ListBox>(List1).Row(0));
+    EXPECT_EQ(lf.lfFaceName, list.SelectedText());
     EXPECT_EQ(lf.lfHeight, -32);
     EXPECT_EQ(lf.lfCharSet, 178);
     EXPECT_EQ(lf.lfWeight, FW_NORMAL);
