@@ -39,9 +39,8 @@ POINT CentredOnScreen(int width, int height) {
 MainWindow::MainWindow(Environment env) : env_(std::move(env)), form_(kMainDesign, fx::Units::FromScreen()) {}
 
 // The window goes while the object is whole, so the child windows go before
-// their objects; unbound, so no handler runs on an object being destroyed.
-// A run in progress (it holds the state, not the object) stops at its next
-// yield.
+// their objects; unbound, so no handler runs on an object being destroyed
+// (which is why the state is marked gone here and not in OnDestroyed).
 MainWindow::~MainWindow() {
     state_->alive = false;
     DestroyUnbound();
