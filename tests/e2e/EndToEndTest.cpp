@@ -15,7 +15,6 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -275,40 +274,29 @@ TEST_F(EndToEndTest, InstallTwiceThenRemoveThenEnd) {
 // posted right behind a press of install arrives in the run's first yield,
 // with the run still going; so does a click of the close picture, which ends
 // the program at once.
-struct CloseRequest {
-    const char* name;
-    int target; // a control's id, or 0 for the window itself
-    UINT msg;
-    WPARAM wp;
-    bool behindInstall;
-};
-
-void PrintTo(const CloseRequest& request, std::ostream* out) { *out << request.name; }
-
-class CloseTest : public EndToEndTest, public ::testing::WithParamInterface<CloseRequest> {};
-
-TEST_P(CloseTest, ClosingTheWindowEndsTheProcessCleanly) {
-    ASSERT_NO_FATAL_FAILURE(StartProgram());
-    if (GetParam().behindInstall) {
-        ASSERT_TRUE(PostMessageW(Control(kCommand2), BM_CLICK, 0, 0));
+// Alt+F4 reaches a window without a system menu as WM_SYSCOMMAND SC_CLOSE,
+// which becomes WM_CLOSE. A close posted right behind a press of install
+// arrives in the run's first yield, with the run still going.
+TEST_F(EndToEndTest, ClosingTheWindowEndsTheProcessCleanly) {
+    const struct { const char* name; int target; UINT msg; WPARAM wp; bool behindInstall; } requests[] = {
+        {"Alt+F4", 0, WM_SYSCOMMAND, SC_CLOSE, false},
+        {"WM_CLOSE during install", 0, WM_CLOSE, 0, true},
+        {"close picture during install", kPicture3, WM_LBUTTONDOWN, MK_LBUTTON, true}};
+    for (const auto& request : requests) {
+        SCOPED_TRACE(request.name);
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
+        if (request.behindInstall) {
+            ASSERT_TRUE(PostMessageW(Control(kCommand2), BM_CLICK, 0, 0));
+        }
+        const HWND target = request.target ? Control(request.target) : window;
+        ASSERT_TRUE(PostMessageW(target, request.msg, request.wp, 0));
+        if (request.msg == WM_LBUTTONDOWN) { // a click
+            ASSERT_TRUE(PostMessageW(target, WM_LBUTTONUP, 0, 0));
+        }
+        ASSERT_TRUE(program.WaitForEnd(kEndMs)) << "the program outlived its window";
+        EXPECT_EQ(program.ExitCode(), 0u);
+        EXPECT_FALSE(IsWindow(window));
     }
-    const HWND target = GetParam().target ? Control(GetParam().target) : window;
-    ASSERT_TRUE(PostMessageW(target, GetParam().msg, GetParam().wp, 0));
-    if (GetParam().msg == WM_LBUTTONDOWN) { // a click
-        ASSERT_TRUE(PostMessageW(target, WM_LBUTTONUP, 0, 0));
-    }
-    ASSERT_TRUE(program.WaitForEnd(kEndMs)) << "the program outlived its window";
-    EXPECT_EQ(program.ExitCode(), 0u);
-    EXPECT_FALSE(IsWindow(window));
 }
-
-INSTANTIATE_TEST_SUITE_P(EndToEnd, CloseTest,
-                         ::testing::Values(CloseRequest{"AltF4", 0, WM_SYSCOMMAND, SC_CLOSE, false},
-                                           CloseRequest{"WmCloseDuringInstall", 0, WM_CLOSE, 0, true},
-                                           CloseRequest{"ClosePictureDuringInstall", kPicture3, WM_LBUTTONDOWN,
-                                                        MK_LBUTTON, true}),
-                         [](const ::testing::TestParamInfo<CloseRequest>& request) {
-                             return std::string(request.param.name);
-                         });
 
 } // namespace
