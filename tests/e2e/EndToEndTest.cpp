@@ -302,9 +302,6 @@ TEST_F(EndToEndTest, AScreenReaderReadsTheWindowAndPressesTheClosePicture) {
 // posted right behind a press of install arrives in the run's first yield,
 // with the run still going; so does a click of the close picture, which ends
 // the program at once.
-// Alt+F4 reaches a window without a system menu as WM_SYSCOMMAND SC_CLOSE,
-// which becomes WM_CLOSE. A close posted right behind a press of install
-// arrives in the run's first yield, with the run still going.
 TEST_F(EndToEndTest, ClosingTheWindowEndsTheProcessCleanly) {
     const struct { const char* name; int target; UINT msg; WPARAM wp; bool behindInstall; } requests[] = {
         {"Alt+F4", 0, WM_SYSCOMMAND, SC_CLOSE, false},
