@@ -40,9 +40,11 @@ MainWindow::MainWindow(Environment env) : env_(std::move(env)), form_(kMainDesig
 
 // The window goes while the object is whole, so the child windows go before
 // their objects; unbound, so no handler runs on an object being destroyed
-// (which is why the state is marked gone here and not in OnDestroyed).
+// (which is why the state and the accessible objects are marked gone here,
+// not by the WM_DESTROY and WM_NCDESTROY handlers).
 MainWindow::~MainWindow() {
     state_->alive = false;
+    form_.DisconnectAccessibility();
     DestroyUnbound();
 }
 
