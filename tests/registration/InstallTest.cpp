@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 using namespace mirvashel;
 using namespace testing_support;
@@ -51,15 +52,6 @@ TEST_F(InstallTest, RegistersRecordsAndCountsDownEveryListedFileOnScreen) {
     EXPECT_TRUE(Record().errors.empty()); // every file accepted: the panel says it all
 }
 
-TEST_F(InstallTest, RecordStaysSortedWhetherPathsComeInOrderOrNot) {
-    // The install appends in name order straight to the end of the record;
-    // a path that sorts earlier (case-blind) still finds its place.
-    Open();
-    auto& record = window->Get<fx::ListBox>(List2);
-    for (const wchar_t* path : {L"b", L"d", L"C", L"e", L"A", L"e"}) record.Append(path);
-    EXPECT_EQ(Rows(List2), (std::vector<std::wstring>{L"A", L"b", L"C", L"d", L"e", L"e"}));
-}
-
 TEST_F(InstallTest, EveryAttemptIsRecordedWhateverWindowsSaysAndTheRefusedAreNamed) {
     AddTestFonts(2);
     folder.Write(L"fonts\\not-a-font.ttf", "this is plain text, not a font");
@@ -101,7 +93,6 @@ TEST(InstallReportTest, NamesEveryRefusedFileUpToItsLimitThenCountsTheRest) {
     auto named = [](size_t i) { return L"\u202Abad" + std::to_wstring(i) + L".ttf\u202C"; };
     const std::wstring full = report(kMaxNamedFiles), over = report(kMaxNamedFiles + 1);
     EXPECT_TRUE(full.ends_with(named(kMaxNamedFiles - 1))) << "all named, nothing more said: " << full;
-    EXPECT_NE(full.find(L"عدد هذه الملفات: " + std::to_wstring(kMaxNamedFiles)), std::wstring::npos);
     EXPECT_NE(over.find(named(kMaxNamedFiles - 1)), std::wstring::npos) << over;
     EXPECT_EQ(over.find(named(kMaxNamedFiles)), std::wstring::npos) << over;
     EXPECT_TRUE(over.ends_with(L"وملفات أخرى عددها 1")) << over;
@@ -118,20 +109,18 @@ public:
         for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports); dll->Name && !slot_; ++dll)
             for (auto** slot = reinterpret_cast<void**>(base + dll->FirstThunk); *slot && !slot_; ++slot)
                 if (*slot == imported) slot_ = slot;
+        if (!slot_) return;
+        DWORD protection = 0; // left writable afterwards: it is this test program's own table
+        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection);
         // Kept from the slot itself: the compiler may take an imported
         // function's address as fixed and read it again later.
-        if (slot_) original_ = *slot_;
-        Write(replacement);
+        original_ = std::exchange(*slot_, replacement);
     }
-    ~ImportSwap() { Write(original_); }
+    ~ImportSwap() {
+        if (slot_) *slot_ = original_;
+    }
 
 private:
-    void Write(void* value) {
-        DWORD protection = 0;
-        if (!slot_ || !VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection)) return;
-        *slot_ = value;
-        VirtualProtect(slot_, sizeof *slot_, protection, &protection);
-    }
     void** slot_ = nullptr;
     void* original_ = nullptr;
 };
