@@ -1,5 +1,6 @@
 // The install command: every font file of the fonts folder is registered,
 // recorded and counted down; the run yields after every file.
+#include "ChildProcess.h"
 #include "RegistrationFixture.h"
 
 #include "InstallReport.h"
@@ -96,6 +97,18 @@ TEST(InstallReportTest, NamesEveryRefusedFileUpToItsLimitThenCountsTheRest) {
     EXPECT_NE(over.find(named(kMaxNamedFiles - 1)), std::wstring::npos) << over;
     EXPECT_EQ(over.find(named(kMaxNamedFiles)), std::wstring::npos) << over;
     EXPECT_TRUE(over.ends_with(L"وملفات أخرى عددها 1")) << over;
+}
+
+// pipe.ttf, a named pipe nobody writes to, would block Windows for good.
+TEST_F(InstallTest, AnEntryThatIsNotADiskFileIsRefusedWithoutWaiting) {
+    Open((InputsFolder() / L"pipe-in-fonts").wstring());
+    Click(Command2);
+    EXPECT_TRUE(HasFamily(TestFamily(0))); // the run went on
+    ASSERT_EQ(Record().errors.size(), 1u);
+    EXPECT_NE(Record().errors[0].find(L"عدد هذه الملفات: 1"), std::wstring::npos) << Record().errors[0];
+    EXPECT_NE(Record().errors[0].find(L"\u202Apipe.ttf\u202C"), std::wstring::npos) << Record().errors[0];
+    Click(Command1);
+    EXPECT_FALSE(HasFamily(TestFamily(0)));
 }
 
 // Points this program's import of one system function elsewhere for its

@@ -4,7 +4,9 @@
 
 #include "Handles.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace testing_support {
@@ -30,9 +32,11 @@ public:
         WaitForEnd(10000);
     }
 
-    // Starts `exe` in `folder`; false (GetLastError tells) when it could not.
-    bool Start(const std::filesystem::path& exe, const std::filesystem::path& folder) {
-        std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+    // Starts `exe` in `folder`, with `argument` if given; false (GetLastError
+    // tells) when it could not.
+    bool Start(const std::filesystem::path& exe, const std::filesystem::path& folder,
+               const std::wstring& argument = {}) {
+        std::wstring commandLine = L"\"" + exe.wstring() + L"\"" + (argument.empty() ? L"" : L" " + argument);
         STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW)};
         PROCESS_INFORMATION info{};
         if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
@@ -54,9 +58,35 @@ public:
     }
 
 private:
-    struct Traits { static void close(HANDLE h) noexcept { CloseHandle(h); } };
-    fx::UniqueHandle<HANDLE, Traits> handle_;
+    fx::UniqueKernelHandle handle_;
     DWORD id_ = 0;
 };
+
+// Polls `done`, dispatching this thread's own messages in between (that is
+// how messages posted to this process's windows arrive). It also waits on
+// `program` and gives up at once when that has ended, rather than sitting
+// out the bound.
+inline bool WaitUntil(const Process& program, const std::function<bool()>& done, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    const HANDLE process = program.handle();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        if (done()) return true;
+        const ULONGLONG now = GetTickCount64();
+        if (!program.Running() || now >= end) return false;
+        MsgWaitForMultipleObjects(1, &process, FALSE, DWORD(std::min<ULONGLONG>(end - now, 10)), QS_ALLINPUT);
+    }
+}
+
+// A visible top-level window of the process: its main window, or a message box ("#32770").
+inline HWND VisibleWindowOf(DWORD processId, const wchar_t* className) {
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == processId && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
 
 } // namespace testing_support
