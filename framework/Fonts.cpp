@@ -25,4 +25,19 @@ UniqueFont WithFace(HFONT font, std::wstring_view face) {
     return UniqueFont(CreateFontIndirectW(&lf));
 }
 
+UniqueFont WithHeight(HFONT font, LONG pixels) {
+    LOGFONTW lf{};
+    if (!font || GetObjectW(font, sizeof lf, &lf) != sizeof lf) return {};
+    lf.lfHeight = -pixels;
+    return UniqueFont(CreateFontIndirectW(&lf));
+}
+
+UniqueFont RescaledFont(HFONT current, const FontDesign& design, int dpiY) {
+    UniqueFont font = CreateDesignFont(design, dpiY);
+    LOGFONTW lf{};
+    if (current && GetObjectW(current, sizeof lf, &lf) == sizeof lf && wcscmp(lf.lfFaceName, design.face) != 0)
+        if (UniqueFont picked = WithFace(font.get(), lf.lfFaceName)) return picked;
+    return font;
+}
+
 } // namespace fx

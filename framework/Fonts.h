@@ -20,4 +20,12 @@ UniqueFont CreateDesignFont(const FontDesign& design, int dpiY);
 // the font cannot be read or the name does not fit a LOGFONT.
 UniqueFont WithFace(HFONT font, std::wstring_view face);
 
+// The same font at another character height in pixels (as a LOGFONT's
+// negative height); an empty owner when the font cannot be read.
+UniqueFont WithHeight(HFONT font, LONG pixels);
+
+// A design font at another DPI that keeps the family a font has been given
+// since (the preview's pick).
+UniqueFont RescaledFont(HFONT current, const FontDesign& design, int dpiY);
+
 } // namespace fx

@@ -22,6 +22,10 @@ public:
 
     void Create(HWND window);
     const Units& units() const noexcept { return units_; }
+    // Lays every control out again, fonts included, in new units (the
+    // window has moved to a screen of another DPI); false when they are
+    // the units already.
+    bool SetUnits(Units units);
 
     Control& At(int row) { return *controls_.at(size_t(row)); }
     // The control of a row as its class; a row of another kind is a fault of

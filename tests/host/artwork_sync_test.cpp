@@ -15,7 +15,8 @@ TEST(ArtworkSync, RegeneratedFilesEqualTheCommittedOnes) {
     const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "mirvashel-artwork";
     std::filesystem::remove_all(folder);
     artgen::writeArtwork(folder);
-    for (const char* name : {"Mirvashel.ico", "close.bmp", "weblink.bmp"}) {
+    for (const auto& file : artgen::buildAllArtwork()) {
+        const std::string& name = file.name;
         const Bytes fresh = readFile(folder / name), committed = readResource(name);
         // Report where they part rather than two huge dumps.
         const auto [a, b] = std::ranges::mismatch(fresh, committed);

@@ -26,11 +26,20 @@ std::vector<std::uint8_t> buildCloseBitmap() { return encodeBmp24(drawCloseImage
 std::vector<std::uint8_t> buildWeblinkBitmap() { return encodeBmp24(drawWeblinkImage(findLetteringFont())); }
 
 std::vector<ArtworkFile> buildAllArtwork() {
-    return {
+    std::vector<ArtworkFile> files{
         {"Mirvashel.ico", buildIconFile()},
         {"close.bmp", buildCloseBitmap()},
         {"weblink.bmp", buildWeblinkBitmap()},
     };
+    // The other scales, compressed: seven 24-bit pairs would cost the
+    // program about 170 KB.
+    const std::string letteringFont = findLetteringFont();
+    for (const int dpi : kScaledDpis) {
+        const std::string suffix = "-" + std::to_string(dpi) + ".bmp";
+        files.push_back({"close" + suffix, encodeBmpRle8(drawCloseImage(dpi))});
+        files.push_back({"weblink" + suffix, encodeBmpRle8(drawWeblinkImage(letteringFont, dpi))});
+    }
+    return files;
 }
 
 void writeArtwork(const std::filesystem::path& folder) {

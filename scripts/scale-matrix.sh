@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs the scale tests once per display setting, each in the display prefix
+# (scripts/display-settings.sh) set to that DPI and stand-in face, and with
+# SHOOT also the program itself, checking its window's size and saving
+# screenshots into SHOTS_DIR. Needs a display (scripts/with-display.sh).
+# usage: scale-matrix.sh TESTS_EXE APP_EXE SHOTS_DIR DPI:FACE[:shoot]...
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/wine-env.sh"
+source "$here/display-settings.sh"
+tests=$1 app=$2 shots=$3
+shift 3
+mkdir -p "$shots"
+stage=$shots/stage
+rm -rf "$stage"
+mkdir -p "$stage/fonts"
+cp "$app" "$stage/Mirvashel.exe"
+
+# The prefix's server is this script's alone: stop it however the run ends.
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+failed=()
+for setting in "$@"; do
+  IFS=: read -r dpi face shoot <<<"$setting"
+  echo "== $dpi dpi, Traditional Arabic: $face"
+  use_display "$dpi" "$face"
+  # Not to ctest's pipe: a Wine service started by the program keeps it open.
+  MIRVASHEL_EXPECT_DPI=$dpi MIRVASHEL_FACE=${face// /_} wine "$tests" --gtest_brief=1 >"$shots/run.log" 2>&1 || failed+=("$setting")
+  cat "$shots/run.log"
+  if [ "$shoot" = shoot ]; then
+    shoot_app "$stage" "$dpi" "$shots/$dpi-${face// /_}" || failed+=("$setting (program)")
+  fi
+done
+[ ${#failed[@]} -eq 0 ] || { printf 'failed: %s\n' "${failed[@]}" >&2; exit 1; }

@@ -1,0 +1,161 @@
+// The main window at the display scale and with the Arabic face of the Wine
+// prefix it runs in: scripts/scale-matrix.sh sets both and tells the DPI to
+// expect (MIRVASHEL_EXPECT_DPI). The program declares itself DPI-aware, so
+// this process does too, before its first window.
+#include "Png.h"
+#include "Pump.h"
+#include "TestWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+using namespace mirvashel;
+using namespace testing_support;
+
+namespace {
+
+constexpr std::uint32_t kPictureGround = 0xE1E1E1; // both pictures' background
+
+int ExpectedDpi() {
+    const char* dpi = std::getenv("MIRVASHEL_EXPECT_DPI");
+    return dpi ? std::atoi(dpi) : 0;
+}
+
+std::uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
+struct InkBox {
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+};
+
+class ScaleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!dpi) GTEST_SKIP() << "run by scripts/scale-matrix.sh, which sets the prefix's DPI";
+        // Top left, where it stays on the screen at every DPI tried.
+        SetWindowPos(window.hwnd(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SetForegroundWindow(window.hwnd());
+        PumpFor(300);
+    }
+
+    int Px(double twips, int at) const { return int(std::lround(twips * at / 1440)); }
+    // A control's box in the screenshot (window coordinates, frame included).
+    RECT InShot(Ctl row) {
+        fx::Control& c = window.Get<fx::Control>(row);
+        RECT r = c.Bounds(), outer{};
+        MapWindowPoints(c.container(), HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+        GetWindowRect(window.hwnd(), &outer);
+        OffsetRect(&r, -outer.left, -outer.top);
+        return r;
+    }
+    // Where the pixels in a box differ from the ground.
+    static InkBox Ink(const Image& shot, const RECT& box, std::uint32_t ground) {
+        InkBox ink;
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x)
+                if (shot.At(x, y) != ground)
+                    ink = {std::min(ink.left, x - int(box.left)), std::min(ink.top, y - int(box.top)),
+                           std::max(ink.right, x - int(box.left)), std::max(ink.bottom, y - int(box.top))};
+        return ink;
+    }
+    // The picture covers its box, and its drawing the same share of the box
+    // as at 96 dpi (ink columns and rows given there, of the box's size).
+    void ExpectPicture(const Image& shot, Ctl row, RECT ink96, SIZE box96) {
+        const RECT box = InShot(row);
+        EXPECT_EQ(shot.At(box.left, box.top), kPictureGround) << row;
+        EXPECT_EQ(shot.At(box.right - 1, box.bottom - 1), kPictureGround) << row << ": the ground ends short of the corner";
+        const InkBox ink = Ink(shot, box, kPictureGround);
+        // Within a pixel and a half: hinting puts edges on whole pixels.
+        const double w = box.right - box.left, h = box.bottom - box.top;
+        EXPECT_NEAR(ink.left / w, ink96.left / double(box96.cx), 1.5 / w) << row;
+        EXPECT_NEAR(ink.right / w, ink96.right / double(box96.cx), 1.5 / w) << row;
+        EXPECT_NEAR(ink.top / h, ink96.top / double(box96.cy), 1.5 / h) << row;
+        EXPECT_NEAR(ink.bottom / h, ink96.bottom / double(box96.cy), 1.5 / h) << row;
+    }
+    // Text drawn, and none of it on the label's last two pixel rows.
+    void ExpectWholeText(const Image& shot, Ctl row, int backColour) {
+        const RECT box = InShot(row);
+        const InkBox ink = Ink(shot, box, Rgb(GetSysColor(backColour)));
+        EXPECT_GE(ink.bottom, 0) << row << ": no text";
+        EXPECT_LT(ink.bottom, box.bottom - box.top - 2) << row << ": text cut at the bottom";
+    }
+
+    const int dpi = ExpectedDpi();
+    TempFolder folder;
+    // The count label shows a count, as it does at every real start.
+    std::filesystem::path counted = folder.Write(L"VevoDider/a.ttf");
+    TestWindow window{folder.str()};
+};
+
+TEST_F(ScaleTest, WindowIsLaidOutAtItsMonitorsDpi) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    if (const auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow"))))
+        EXPECT_EQ(int(getDpi(window.hwnd())), dpi);
+    EXPECT_EQ(window->units().dpiY(), dpi);
+    RECT r{};
+    GetWindowRect(window.hwnd(), &r);
+    EXPECT_EQ(r.right - r.left, Px(kOuterWidthTwips, dpi));
+    EXPECT_EQ(r.bottom - r.top, Px(kOuterHeightTwips, dpi));
+    LOGFONTW lf{};
+    GetObjectW(window.Get<fx::Label>(Label2).Font(), sizeof lf, &lf);
+    EXPECT_EQ(lf.lfHeight, -std::lround(24.0 * dpi / 72));
+}
+
+TEST_F(ScaleTest, PicturesFillTheirBoxesAndTextShowsWhole) {
+    const Image shot = CaptureWindow(window.hwnd());
+    ExpectPicture(shot, Picture3, {4, 3, 18, 18}, {24, 23});
+    ExpectPicture(shot, Picture2, {4, 1, 85, 15}, {89, 18});
+    ExpectWholeText(shot, Label2, COLOR_BTNFACE);
+    ExpectWholeText(shot, Label1, COLOR_BTNFACE);
+
+    window.Get<fx::Control>(Picture1).SetVisible(true); // the completion panel
+    PumpFor(300);
+    const Image panel = CaptureWindow(window.hwnd());
+    const char* face = std::getenv("MIRVASHEL_FACE");
+    SavePng(panel, ScreenshotFolder() / ("scale-" + std::to_string(dpi) + "-" + (face ? face : "") + ".png"));
+    ExpectWholeText(panel, Label3, COLOR_WINDOW);
+}
+
+TEST_F(ScaleTest, DpiChangeLaysEverythingOutAgain) {
+    const Image before = CaptureWindow(window.hwnd());
+    const int other = dpi == 96 ? 192 : 96;
+    auto change = [&](int to) {
+        RECT r{};
+        GetWindowRect(window.hwnd(), &r);
+        RECT suggested{r.left, r.top, r.left + Px(kOuterWidthTwips, to), r.top + Px(kOuterHeightTwips, to)};
+        SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+        PumpFor(300);
+        GetWindowRect(window.hwnd(), &r);
+        EXPECT_TRUE(EqualRect(&r, &suggested));
+    };
+    change(other);
+    const fx::Units units(other, other);
+    for (Ctl row : {Label2, Command2, Picture2}) {
+        const RECT expected = units.ToPixels(kMainDesign[row].place), got = window.Get<fx::Control>(row).Bounds();
+        EXPECT_TRUE(EqualRect(&expected, &got)) << row;
+    }
+    POINT panel{0, 0};
+    MapWindowPoints(window.Get<fx::Control>(Picture1).hwnd(), window.hwnd(), &panel, 1);
+    EXPECT_EQ(panel.x, units.ToPixelsX(kPanelLeftTwips) + 1); // inside its one-pixel border
+    LOGFONTW lf{};
+    GetObjectW(window.Get<fx::Label>(Label1).Font(), sizeof lf, &lf);
+    EXPECT_EQ(lf.lfHeight, -std::lround(24.0 * other / 72));
+    const Image shot = CaptureWindow(window.hwnd());
+    ExpectPicture(shot, Picture3, {4, 3, 18, 18}, {24, 23});
+
+    change(dpi);
+    const Image after = CaptureWindow(window.hwnd());
+    EXPECT_TRUE(after.pixels == before.pixels) << "back at its own DPI, the window looks as it did";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    fx::DeclareDpiAwareness();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
