@@ -160,12 +160,10 @@ bool FitsBox(HDC dc, const RECT& box, std::wstring_view text, const TextLayout& 
     if (lines.size() <= 1) return true;
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
-    // Whole line boxes inside: certainly whole. The last line's top below
-    // the box: certainly not. Between, the letters decide.
-    constexpr int kClearRows = 2;
-    const int bottom = int(lines.size()) * tm.tmHeight;
-    if (bottom <= height - kClearRows) return true;
-    if (bottom - tm.tmHeight >= height) return false;
+    // The last line starting below the box: certainly cut. Otherwise the
+    // letters decide: a face's tails may reach below its stated descent.
+    constexpr int kClearRows = 1;
+    if (int(lines.size() - 1) * tm.tmHeight >= height) return false;
     return !InkOnLastRows(dc, box, text, layout, tm.tmHeight, kClearRows);
 }
 
@@ -176,7 +174,8 @@ UniqueFont FitFont(HDC dc, HFONT font, const RECT& box, std::wstring_view text, 
         SelectGuard select(dc, candidate);
         return FitsBox(dc, box, text, layout);
     };
-    if (fits(font)) return {};
+    // The designed face is drawn as designed; only a stand-in is fitted.
+    if (ShowsOwnFace(dc, font) || fits(font)) return {};
     const LONG full = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
     const LONG smallest = (full * 2 + 2) / 3;
     for (LONG height = full - 1; height >= smallest; --height) {

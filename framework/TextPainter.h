@@ -31,13 +31,14 @@ void DrawWrappedText(HDC dc, const RECT& box, std::wstring_view text, const Text
 inline constexpr wchar_t kFallbackFace[] = L"Tahoma";
 
 // Whether the text, wrapped to the box's width, shows whole inside it: no
-// line wider than the box and no ink on the box's last two pixel rows. A
+// line wider than the box and no ink on the box's last pixel row. A
 // single line only has to fit the width: a one-line box may be lower than
 // the font's line, as designers draw them.
 bool FitsBox(HDC dc, const RECT& box, std::wstring_view text, const TextLayout& layout);
 
 // The font in which the text shows whole in the box: an empty owner when
-// the given font already does; else the same face one pixel smaller at a
+// the given font is the face it names (the design holds as drawn) or when
+// the text fits in it; else the same face one pixel smaller at a
 // time, down to two thirds of its size; past that the fallback face from
 // the full size down (the smallest one tried when nothing fits). Leaves the
 // DC's font as it was.

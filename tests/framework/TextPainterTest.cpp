@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -75,6 +76,35 @@ TEST_F(TextPainterTest, ArabicIsMeasuredAsShapedText) {
     const int joined = fx::MeasureLine(dc.get(), word, true);
     EXPECT_GT(joined, 0);
     EXPECT_LT(joined, apart);
+}
+
+// A face the system has is drawn as designed, even where its text is cut;
+// a stand-in for a missing face is made smaller until the text fits, and
+// past two thirds of its size the fallback face takes over.
+TEST_F(TextPainterTest, OnlyAStandInIsFittedToItsBox) {
+    const std::wstring text = L"alpha beta gamma delta";
+    const fx::TextLayout layout{true, false};
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc.get(), &tm);
+    const RECT twoLinesTooLow{0, 0, fx::MeasureLine(dc.get(), L"alpha beta", false), tm.tmHeight * 3 / 2};
+    ASSERT_FALSE(fx::FitsBox(dc.get(), twoLinesTooLow, text, layout));
+    EXPECT_FALSE(fx::FitFont(dc.get(), font.get(), twoLinesTooLow, text, layout));
+
+    const fx::UniqueFont missing = fx::WithFace(font.get(), L"Mirvashel No Such Face");
+    auto height = [](HFONT f) {
+        LOGFONTW lf{};
+        GetObjectW(f, sizeof lf, &lf);
+        return std::pair{-lf.lfHeight, std::wstring(lf.lfFaceName)};
+    };
+    const fx::UniqueFont fitted = fx::FitFont(dc.get(), missing.get(), twoLinesTooLow, text, layout);
+    ASSERT_TRUE(fitted);
+    EXPECT_LT(height(fitted.get()).first, 16);
+    {
+        fx::SelectGuard select(dc.get(), fitted.get());
+        EXPECT_TRUE(fx::FitsBox(dc.get(), twoLinesTooLow, text, layout));
+    }
+    const fx::UniqueFont smallest = fx::FitFont(dc.get(), missing.get(), RECT{0, 0, 5, 5}, text, layout);
+    EXPECT_EQ(height(smallest.get()), (std::pair{11L, std::wstring(fx::kFallbackFace)}));
 }
 
 } // namespace

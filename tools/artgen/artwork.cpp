@@ -35,7 +35,7 @@ std::vector<ArtworkFile> buildAllArtwork() {
     // program about 170 KB.
     const std::string letteringFont = findLetteringFont();
     for (const int dpi : kScaledDpis) {
-        const std::string suffix = "-" + std::to_string(dpi) + ".bmp";
+        const std::string suffix = std::to_string(dpi).insert(0, 1, '-').append(".bmp");
         files.push_back({"close" + suffix, encodeBmpRle8(drawCloseImage(dpi))});
         files.push_back({"weblink" + suffix, encodeBmpRle8(drawWeblinkImage(letteringFont, dpi))});
     }
