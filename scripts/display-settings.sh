@@ -27,13 +27,13 @@ use_display() {
   wineboot </dev/null >/dev/null 2>&1
 }
 
-# shoot_app STAGE DPI SHOT_PREFIX: starts the program staged in STAGE,
-# checks that its window has the outer size of 8000 x 5000 twips at DPI
-# (Windows stretches a program that does not declare itself DPI-aware, and
-# reports the unstretched size), saves screenshots before and after a press
-# of the install button, and ends it.
+# shoot_app STAGE DPI SHOT_PREFIX [COMMAND...]: starts the program staged
+# in STAGE, checks that its window has the outer size of 8000 x 5000 twips
+# at DPI, runs COMMAND while the window is up, saves screenshots before and
+# after a press of the install button, and ends the program.
 shoot_app() {
   local stage=$1 dpi=$2 shots=$3 app win="" status=0
+  shift 3
   (cd "$stage" && exec wine ./Mirvashel.exe) </dev/null >"$shots.log" 2>&1 & app=$!
   for _ in $(seq 200); do
     win=$(xdotool search --onlyvisible --class mirvashel.exe 2>/dev/null | head -1) && [ -n "$win" ] && break
@@ -48,6 +48,7 @@ shoot_app() {
     echo "$dpi dpi: window ${WIDTH}x$HEIGHT, expected ${want_w}x$want_h" >&2
     status=1
   fi
+  if [ $# -gt 0 ]; then "$@" || status=1; fi
   import -window "$win" "$shots-1-start.png"
   # The install button: at (187, 250) px of the client area at 96 dpi, 123 x 33.
   xdotool mousemove --window "$win" --sync $(( (187 + 60) * dpi / 96 )) $(( (250 + 16) * dpi / 96 )) click 1

@@ -8,26 +8,35 @@ set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/wine-env.sh"
 source "$here/display-settings.sh"
-tests=$1 app=$2 shots=$3
+tests=$1 app=$2 out=$3
 shift 3
-mkdir -p "$shots"
-stage=$shots/stage
+mkdir -p "$out"
+stage=$out/stage
 rm -rf "$stage"
 mkdir -p "$stage/fonts"
 cp "$app" "$stage/Mirvashel.exe"
 
 # The prefix's server is this script's alone: stop it however the run ends.
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+# Whether the running program declared itself DPI-aware, asked from the
+# tests' process.
+ask_program() {
+  MIRVASHEL_PROGRAM_RUNNING=1 MIRVASHEL_EXPECT_DPI=$1 wine "$tests" --gtest_brief=1 \
+    --gtest_filter='RunningProgram.*' >"$out/program.log" 2>&1
+  local status=$?
+  cat "$out/program.log"
+  return $status
+}
 failed=()
 for setting in "$@"; do
   IFS=: read -r dpi face shoot <<<"$setting"
   echo "== $dpi dpi, Traditional Arabic: $face"
   use_display "$dpi" "$face"
   # Not to ctest's pipe: a Wine service started by the program keeps it open.
-  MIRVASHEL_EXPECT_DPI=$dpi MIRVASHEL_FACE=${face// /_} wine "$tests" --gtest_brief=1 >"$shots/run.log" 2>&1 || failed+=("$setting")
-  cat "$shots/run.log"
+  MIRVASHEL_EXPECT_DPI=$dpi MIRVASHEL_FACE=${face// /_} wine "$tests" --gtest_brief=1 >"$out/run.log" 2>&1 || failed+=("$setting")
+  cat "$out/run.log"
   if [ "$shoot" = shoot ]; then
-    shoot_app "$stage" "$dpi" "$shots/$dpi-${face// /_}" || failed+=("$setting (program)")
+    shoot_app "$stage" "$dpi" "$out/$dpi-${face// /_}" ask_program "$dpi" || failed+=("$setting (program)")
   fi
 done
 [ ${#failed[@]} -eq 0 ] || { printf 'failed: %s\n' "${failed[@]}" >&2; exit 1; }
