@@ -122,7 +122,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case fx::kPreTranslateMessage:
         return PreTranslate(*reinterpret_cast<const MSG*>(lp));
+    case WM_GETOBJECT:
+        if (const LRESULT object = form_.AnswerGetObject(hwnd(), wp, lp)) return object;
+        break;
     case WM_DESTROY:
+        form_.DisconnectAccessibility();
         if (env_.quitOnDestroy) PostQuitMessage(0);
         return 0;
     }
@@ -162,7 +166,7 @@ bool MainWindow::PreTranslate(const MSG& msg) {
     // Tab order follows the tab indexes, not the stacking order, so the
     // dialog manager's Tab handling does not fit.
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
-    if (HWND next = form_.NextTabStop(GetFocus(), GetKeyState(VK_SHIFT) < 0)) SetFocus(next);
+    if (HWND next = form_.NextTabStop(GetFocus(), GetKeyState(VK_SHIFT) < 0)) form_.FocusByKeyboard(next);
     return true;
 }
 

@@ -1,6 +1,8 @@
 #include "Controls.h"
 
+#include "Accessible.h"
 #include "Form.h"
+#include "MessageLoop.h"
 #include "TextPainter.h"
 
 namespace fx {
@@ -196,6 +198,24 @@ void Label::SetCaption(std::wstring_view caption) {
     if (caption == caption_) return;
     caption_ = caption;
     Invalidate();
+    AnnounceSoon();
+}
+
+Label::~Label() {
+    if (announcePending_) KillTimer(container_, reinterpret_cast<UINT_PTR>(this));
+}
+
+void Label::AnnounceSoon() {
+    // Nobody reads a label in a hidden window; it is announced when shown.
+    if (announcePending_ || !container_ || !IsWindowVisible(container_)) return;
+    announcePending_ = SetTimer(container_, reinterpret_cast<UINT_PTR>(this), kFrameMilliseconds, &Announce) != 0;
+}
+
+void CALLBACK Label::Announce(HWND container, UINT, UINT_PTR label, DWORD) {
+    KillTimer(container, label);
+    auto& self = *reinterpret_cast<Label*>(label);
+    self.announcePending_ = false;
+    NotifyAccessible(self.form_, EVENT_OBJECT_NAMECHANGE, self);
 }
 
 bool Label::SetFontFace(std::wstring_view face) {

@@ -156,6 +156,7 @@ protected:
 class Label : public Control {
 public:
     using Control::Control;
+    ~Label() override;
     static constexpr bool Holds(Kind k) { return k == Kind::Label; }
     RECT Bounds() const override { return bounds_; }
     void SetVisible(bool) override {}
@@ -189,6 +190,12 @@ private:
     // its repaint is not invalidated again (a countdown changes it far more
     // often than it is painted).
     mutable bool paintPending_ = false;
+    // Screen readers hear a new caption once it has held for a frame: a
+    // countdown is announced at the pace it is shown, its last value always
+    // (also where a window covers the label and it is never painted).
+    void AnnounceSoon();
+    static void CALLBACK Announce(HWND container, UINT, UINT_PTR label, DWORD);
+    bool announcePending_ = false;
 };
 
 } // namespace fx

@@ -33,6 +33,25 @@ enum Style : unsigned {
 
 inline constexpr int kOnWindow = -1; // container index of controls on the window itself
 
+// What a picture box is to a screen reader. A labelled box or a native
+// control says what it is by itself; a picture does not.
+enum class AccessRole {
+    Pane,    // a plain container
+    Command, // acts when clicked: a push button
+    Link,    // opens `value` when clicked
+    Alert,   // a message that appears: read out when shown, named by its labels
+};
+struct AccessibleDesign {
+    AccessRole role;
+    const wchar_t* name;  // read before `value` for a link; nullptr for none
+    const wchar_t* value; // a link's address
+};
+// Commands and links act when clicked, so they also take the keyboard focus
+// and act on Enter or Space.
+constexpr bool Acts(const AccessibleDesign* a) {
+    return a && (a->role == AccessRole::Command || a->role == AccessRole::Link);
+}
+
 struct ControlDesign {
     const wchar_t* name;
     Kind kind;
@@ -46,6 +65,7 @@ struct ControlDesign {
     Colour fore;
     unsigned style;
     const wchar_t* pattern; // file lists: the name pattern
+    const AccessibleDesign* accessible = nullptr; // picture boxes; nullptr: a plain container
 };
 
 } // namespace fx

@@ -29,7 +29,7 @@ Form::Form(std::span<const ControlDesign> designs, Units units) : designs_(desig
     for (const ControlDesign& d : designs) controls_.push_back(MakeControl(*this, d));
 }
 
-Form::~Form() = default;
+Form::~Form() { DisconnectAccessibility(); }
 
 void Form::Create(HWND window) {
     // Each new sibling goes to the bottom of the stacking order, so creating
@@ -90,11 +90,12 @@ void Form::Dock() {
 }
 
 HWND Form::NextTabStop(HWND from, bool backwards) const {
-    // Candidates in tab-index order; labels and picture boxes take no focus.
+    // Candidates in tab-index order; labels take no focus, and of the
+    // picture boxes only those that act when clicked.
     std::vector<const Control*> order;
     for (const auto& c : controls_) {
         const Kind k = c->design().kind;
-        if (k != Kind::Label && k != Kind::PictureBox) order.push_back(c.get());
+        if (k != Kind::Label && (k != Kind::PictureBox || Acts(c->design().accessible))) order.push_back(c.get());
     }
     std::sort(order.begin(), order.end(),
               [](const Control* a, const Control* b) { return a->design().tabIndex < b->design().tabIndex; });
@@ -111,6 +112,21 @@ HWND Form::NextTabStop(HWND from, bool backwards) const {
         if (c->IsVisible() && IsWindowEnabled(c->hwnd())) return c->hwnd();
     }
     return nullptr;
+}
+
+void Form::FocusByKeyboard(HWND control) const {
+    // Windows hides focus rectangles until the keyboard is used.
+    SendMessageW(GetAncestor(control, GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SetFocus(control);
+}
+
+LRESULT Form::AnswerGetObject(HWND container, WPARAM wp, LPARAM lp) {
+    if (!accessibility_) accessibility_ = std::make_unique<Accessibility>(*this);
+    return accessibility_->Answer(container, wp, lp);
+}
+
+void Form::DisconnectAccessibility() {
+    if (accessibility_) accessibility_->Disconnect();
 }
 
 } // namespace fx

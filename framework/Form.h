@@ -3,6 +3,7 @@
 // painting the windowless labels, hit-testing them, docking, tab order.
 #pragma once
 
+#include "Accessible.h"
 #include "Controls.h"
 #include "Units.h"
 
@@ -28,6 +29,8 @@ public:
     bool SetUnits(Units units);
 
     Control& At(int row) { return *controls_.at(size_t(row)); }
+    const Control& At(int row) const { return *controls_.at(size_t(row)); }
+    int Count() const noexcept { return int(controls_.size()); }
     // The control of a row as its class; a row of another kind is a fault of
     // the program, which ends it rather than work on the wrong object.
     template <class T>
@@ -50,11 +53,20 @@ public:
     void Dock();
     // The next control in tab-index order that can take the focus, or null.
     HWND NextTabStop(HWND from, bool backwards) const;
+    // Moves the focus as the keyboard does: focus rectangles show from now on.
+    void FocusByKeyboard(HWND control) const;
+
+    // Screen readers (Accessible.h): answers WM_GETOBJECT for the form's
+    // window or one of its picture boxes (0: not answered), and ends every
+    // object handed out once the window goes.
+    LRESULT AnswerGetObject(HWND container, WPARAM wp, LPARAM lp);
+    void DisconnectAccessibility();
 
 private:
     std::span<const ControlDesign> designs_;
     Units units_;
     std::vector<std::unique_ptr<Control>> controls_;
+    std::unique_ptr<Accessibility> accessibility_; // made when a client first asks; goes before the controls
 };
 
 } // namespace fx

@@ -14,8 +14,6 @@ void Dispatch(MSG& msg) {
     DispatchMessageW(&msg);
 }
 
-constexpr ULONGLONG kFrameMilliseconds = 16;
-
 // PM_NOYIELD: a handler that yields is busy, not idle; without it every
 // empty look at the queue also gives up the processor (under Wine several
 // times the cost of the look itself, paid once per installed file).

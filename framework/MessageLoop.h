@@ -19,6 +19,9 @@ int RunMessageLoop();
 // message is posted again for the outer loop).
 bool DoEvents();
 
+// How often a long run shows its progress: about one screen refresh.
+inline constexpr unsigned kFrameMilliseconds = 16;
+
 // A yield for a loop that runs for a long time: input, posted and sent
 // messages are handled at every call, repaints at most once per frame. A
 // countdown label redrawn thousands of times a second shows nothing more

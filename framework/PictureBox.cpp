@@ -59,11 +59,33 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         RECT r{};
         GetClientRect(hwnd(), &r);
         const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        if (wasPressed && PtInRect(&r, pt))
-            SendMessageW(container_, WM_COMMAND, MAKEWPARAM(form_.IdOf(*this), kPictureClicked),
-                         reinterpret_cast<LPARAM>(hwnd()));
+        if (wasPressed && PtInRect(&r, pt)) ReportClick();
         return 0;
     }
+    case BM_CLICK:
+        ReportClick();
+        return 0;
+    case WM_KEYDOWN: // once per press, not again while the key repeats
+        if ((wp == VK_RETURN || wp == VK_SPACE) && !(lp & (1 << 30)) && Acts(design_.accessible)) {
+            ReportClick();
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(hwnd(), nullptr, TRUE);
+        return 0;
+    case WM_UPDATEUISTATE: // focus rectangles shown or hidden
+        DefaultProc(msg, wp, lp);
+        InvalidateRect(hwnd(), nullptr, TRUE);
+        return 0;
+    case WM_WINDOWPOSCHANGED:
+        if ((reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW) && IsWindowVisible(hwnd()))
+            AnnounceShown(form_, *this);
+        break;
+    case WM_GETOBJECT:
+        if (const LRESULT object = form_.AnswerGetObject(hwnd(), wp, lp)) return object;
+        break;
     case WM_CAPTURECHANGED:
         pressed_ = false;
         return 0;
@@ -86,6 +108,15 @@ void PictureBox::OnPaint() {
         BitBlt(paint.get(), 0, 0, bm.bmWidth, bm.bmHeight, source.get(), 0, 0, SRCCOPY);
     }
     form_.PaintLabels(hwnd(), paint.get(), paint.dirty());
+    if (GetFocus() == hwnd() && !(SendMessageW(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+        RECT r{};
+        GetClientRect(hwnd(), &r);
+        DrawFocusRect(paint.get(), &r);
+    }
+}
+
+void PictureBox::ReportClick() {
+    SendMessageW(container_, WM_COMMAND, MAKEWPARAM(form_.IdOf(*this), kPictureClicked), reinterpret_cast<LPARAM>(hwnd()));
 }
 
 } // namespace fx

@@ -1,7 +1,9 @@
 // A picture box: a child window with a background colour, an optional
 // one-pixel border, an optional image drawn at its own size from the top-left
-// corner, and the labels it contains. A left click is reported to the
-// container as WM_COMMAND with the kPictureClicked code.
+// corner, and the labels it contains. A left click (or BM_CLICK) is reported
+// to the container as WM_COMMAND with the kPictureClicked code. A box that
+// acts when clicked (its accessible design) also takes the keyboard focus,
+// shows it, and acts on Enter or Space.
 #pragma once
 
 #include "Controls.h"
@@ -28,6 +30,7 @@ protected:
 
 private:
     void OnPaint();
+    void ReportClick();
     UniqueBitmap image_;
     UniqueBrush background_;
     bool pressed_ = false;

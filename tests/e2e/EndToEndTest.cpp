@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <oleacc.h>
+#include <wrl/client.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -301,6 +303,32 @@ TEST_F(EndToEndTest, InstallTwiceThenRemoveThenEnd) {
     ASSERT_TRUE(PostMessageW(EndButton(), BM_CLICK, 0, 0));
     ASSERT_TRUE(program.WaitForEnd(kEndMs)) << "the end button did not end the program";
     EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+// A screen reader in another process reads the window through the
+// program's own object, and presses the close picture by its default action.
+TEST_F(EndToEndTest, AScreenReaderReadsTheWindowAndPressesTheClosePicture) {
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    {
+        Microsoft::WRL::ComPtr<IAccessible> root, close;
+        Microsoft::WRL::ComPtr<IDispatch> child;
+        ASSERT_EQ(AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), IID_PPV_ARGS(&root)), S_OK);
+        VARIANT id{};
+        V_VT(&id) = VT_I4;
+        V_I4(&id) = 1; // Picture3, the first of the window's controls
+        ASSERT_EQ(root->get_accChild(id, &child), S_OK);
+        ASSERT_EQ(child.As(&close), S_OK);
+        V_I4(&id) = CHILDID_SELF;
+        BSTR name = nullptr;
+        EXPECT_EQ(close->get_accName(id, &name), S_OK);
+        EXPECT_STREQ(name, L"إغلاق");
+        SysFreeString(name);
+        close->accDoDefaultAction(id); // its answer may be lost: the program can end before sending it
+        EXPECT_TRUE(program.WaitForEnd(kEndMs)) << "the close picture's default action did not end the program";
+        EXPECT_EQ(program.ExitCode(), 0u);
+    }
+    CoUninitialize();
 }
 
 // Alt+F4 reaches a window without a system menu as WM_SYSCOMMAND SC_CLOSE,

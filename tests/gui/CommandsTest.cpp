@@ -1,6 +1,6 @@
-// The web link, with the shell recorded instead of called (the end commands
-// are pressed from outside by the end-to-end test, which sees the process end).
-#include "Pump.h"
+// The shell call behind the web link (its clicks, recorded instead of called,
+// are in AccessibilityTest; the end commands are pressed from outside by the
+// end-to-end test, which sees the process end).
 #include "TestWindow.h"
 
 #include <gtest/gtest.h>
@@ -9,25 +9,6 @@ using namespace mirvashel;
 using namespace testing_support;
 
 namespace {
-
-void ClickPicture(HWND picture) {
-    Click(picture);
-    Pump();
-}
-
-TEST(CommandsTest, WebLinkOpensTheMakersPageOncePerClick) {
-    TempFolder folder;
-    TestWindow window(folder.str());
-    ClickPicture(window.Get<fx::Control>(Picture2).hwnd());
-    ASSERT_EQ(Record().shellCalls.size(), 1u);
-    const ShellCall& call = Record().shellCalls[0];
-    EXPECT_EQ(call.operation, L"Open");
-    EXPECT_EQ(call.file, L"http://example.com/Site/_Pages.php?Series=89");
-
-    ClickPicture(window.Get<fx::Control>(Picture2).hwnd());
-    EXPECT_EQ(Record().shellCalls.size(), 2u);
-    EXPECT_EQ(Record().endRequests, 0);
-}
 
 TEST(CommandsTest, ShellCallReachesTheShellLoadedOnFirstUse) {
     // A file that does not exist: the shell itself answers "not found",

@@ -39,12 +39,36 @@ TEST_F(LayoutTest, TabFollowsTabIndexesSkippingHiddenControlsAndLabels) {
     EXPECT_EQ(tab(), Hwnd(Command1));
     EXPECT_EQ(tab(), Hwnd(List1));
     EXPECT_EQ(tab(), Hwnd(Command2));
+    // The pictures act when clicked, so they take the focus at their indexes.
+    EXPECT_EQ(tab(), Hwnd(Picture2));
+    const Image unfocused = CaptureWindow(Hwnd(Picture3));
+    EXPECT_EQ(tab(), Hwnd(Picture3));
     EXPECT_EQ(tab(), Hwnd(File1));
+    EXPECT_EQ(tab(true), Hwnd(Picture3));
+    EXPECT_EQ(tab(true), Hwnd(Picture2));
     EXPECT_EQ(tab(true), Hwnd(Command2));
 
     window.Get<fx::Control>(Picture1).SetVisible(true); // once the panel shows, its button joins
     EXPECT_EQ(tab(), Hwnd(Command3));
+    EXPECT_EQ(tab(), Hwnd(Picture2));
+
+    // Enter and Space act as a click does; a picture reached by keyboard
+    // shows its focus, and only while it has it.
+    auto press = [&](WPARAM key) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
+        Pump();
+    };
+    press(VK_RETURN);
+    EXPECT_EQ(Record().shellCalls.size(), 1u);
+    EXPECT_EQ(tab(), Hwnd(Picture3));
+    PumpFor(50);
+    EXPECT_NE(CaptureWindow(Hwnd(Picture3)).pixels, unfocused.pixels);
+    EXPECT_EQ(Record().endRequests, 0);
+    press(VK_SPACE);
+    EXPECT_EQ(Record().endRequests, 1);
     EXPECT_EQ(tab(), Hwnd(File1));
+    PumpFor(50);
+    EXPECT_EQ(CaptureWindow(Hwnd(Picture3)).pixels, unfocused.pixels);
 }
 
 TEST_F(LayoutTest, ScreenshotShowsStripImagesAndBackground) {
