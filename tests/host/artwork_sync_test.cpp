@@ -31,37 +31,26 @@ TEST(ArtworkSync, RegeneratedFilesEqualTheCommittedOnes) {
 }
 
 // The pictures for other scales are 8-bit run-length encoded: decoded here
-// on their own, every pixel is the drawing's.
-std::vector<artgen::Rgb> decodeRle8(const Bytes& file, int& width, int& height) {
-    const auto head = fields(file, 10, {4, 4, 4, 4, 2, 2, 4, 4, 4, 4, 4});
-    EXPECT_EQ(head[6], 1u); // BI_RLE8
-    width = int(head[2]);
-    height = int(head[3]);
-    std::vector<artgen::Rgb> pixels(std::size_t(width) * std::size_t(height));
-    auto colour = [&](std::size_t index) {
-        const std::size_t at = 54 + 4 * index;
-        return artgen::Rgb{file.at(at + 2), file.at(at + 1), file.at(at)};
-    };
-    std::size_t at = head[0];
-    int x = 0, y = height - 1; // rows run bottom-up
-    auto put = [&](std::size_t index) { pixels.at(std::size_t(y) * std::size_t(width) + std::size_t(x++)) = colour(index); };
-    for (;;) {
+// on their own, every pixel is the generator's.
+std::vector<artgen::Rgb> decodeRle8(const Bytes& file, int width, int height) {
+    std::vector<artgen::Rgb> pixels;
+    std::vector<std::vector<std::uint8_t>> rows(1);
+    for (std::size_t at = fields(file, 10, {4})[0];;) {
         const std::uint8_t count = file.at(at++), value = file.at(at++);
-        if (count > 0) {
-            for (int i = 0; i < count; ++i) put(value);
-        } else if (value == 0) {
-            EXPECT_EQ(x, width) << "row " << y;
-            x = 0;
-            --y;
-        } else if (value == 1) {
-            break;
-        } else {
-            for (int i = 0; i < value; ++i) put(file.at(at++));
-            at += value % 2;
+        if (count > 0) rows.back().insert(rows.back().end(), count, value);
+        else if (value == 0) rows.emplace_back();   // end of row
+        else if (value == 1) break;                 // end of bitmap
+        else {
+            rows.back().insert(rows.back().end(), file.begin() + std::ptrdiff_t(at), file.begin() + std::ptrdiff_t(at + value));
+            at += value + value % 2;
         }
     }
-    EXPECT_EQ(y, -1);
-    EXPECT_EQ(at, file.size());
+    EXPECT_EQ(rows.size(), std::size_t(height) + 1); // the last mark opens none
+    for (int y = height; y-- > 0;) {                  // rows run bottom-up
+        EXPECT_EQ(rows[std::size_t(y)].size(), std::size_t(width));
+        for (const std::uint8_t index : rows[std::size_t(y)])
+            pixels.push_back({file.at(56 + 4 * index), file.at(55 + 4 * index), file.at(54 + 4 * index)});
+    }
     return pixels;
 }
 
@@ -70,12 +59,10 @@ TEST(ArtworkSync, ScaledPicturesDecodeToTheirDrawings) {
     for (const int dpi : artgen::kScaledDpis) {
         const std::string suffix = std::to_string(dpi).insert(0, 1, '-').append(".bmp");
         for (const auto& [name, drawing] : {std::pair{"close" + suffix, artgen::drawCloseImage(dpi)},
-                                            std::pair{"weblink" + suffix, artgen::drawWeblinkImage(font, dpi)}}) {
-            int width = 0, height = 0;
-            const auto pixels = decodeRle8(readResource(name), width, height);
-            EXPECT_EQ(width, drawing.width) << name;
-            EXPECT_EQ(height, drawing.height) << name;
-            EXPECT_TRUE(pixels == drawing.pixels) << name;
+                                            std::pair{"weblink" + suffix, artgen::scaledWeblinkImage(font, dpi)}}) {
+            const Bytes file = readResource(name);
+            EXPECT_EQ(fields(file, 18, {4, 4}), (std::vector<std::uint32_t>{std::uint32_t(drawing.width), std::uint32_t(drawing.height)})) << name;
+            EXPECT_TRUE(decodeRle8(file, drawing.width, drawing.height) == drawing.pixels) << name;
         }
     }
 }

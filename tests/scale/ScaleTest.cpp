@@ -122,6 +122,9 @@ TEST_F(ScaleTest, WindowIsLaidOutAtItsMonitorsDpi) {
 
 TEST_F(ScaleTest, PicturesFillTheirBoxesAndTextShowsWhole) {
     const Image shot = CaptureWindow(window.hwnd());
+    RECT strip = InShot(Picture4);
+    EXPECT_EQ(shot.At(strip.right - 1, strip.bottom - 1), 0xE0E0E0u);
+    EXPECT_EQ(shot.At(strip.right - 1, strip.bottom), Rgb(GetSysColor(COLOR_BTNFACE))); // the bare surface
     ExpectPicture(shot, Picture3, {4, 3, 18, 18}, {24, 23});
     ExpectPicture(shot, Picture2, {4, 1, 85, 15}, {89, 18});
     ExpectWholeText(shot, Label2, COLOR_BTNFACE);
