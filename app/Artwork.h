@@ -1,6 +1,7 @@
 // The close and web-address images, compiled into the program as the bytes
-// of their .bmp files (they are not in the resource table): drawn for 96 dpi
-// and again for each larger display scale, where a stretched 96-dpi picture
+// of run-length encoded .bmp files (they are not in the resource table):
+// drawn for 96 dpi (the same pixels as close.bmp and weblink.bmp) and again
+// for the commonest larger display scales, where a stretched 96-dpi picture
 // would look blurred or blocky.
 #pragma once
 
@@ -11,16 +12,14 @@
 #define MIRVASHEL_ARTWORK(symbol)                                                                                  \
     extern const unsigned char symbol[];                                                                           \
     extern const std::size_t symbol##Size;
-MIRVASHEL_ARTWORK(kCloseImageBmp)
-MIRVASHEL_ARTWORK(kWebAddressImageBmp)
+MIRVASHEL_ARTWORK(kCloseImage96Bmp)
+MIRVASHEL_ARTWORK(kWebAddressImage96Bmp)
 MIRVASHEL_ARTWORK(kCloseImage120Bmp)
 MIRVASHEL_ARTWORK(kWebAddressImage120Bmp)
 MIRVASHEL_ARTWORK(kCloseImage144Bmp)
 MIRVASHEL_ARTWORK(kWebAddressImage144Bmp)
 MIRVASHEL_ARTWORK(kCloseImage192Bmp)
 MIRVASHEL_ARTWORK(kWebAddressImage192Bmp)
-MIRVASHEL_ARTWORK(kCloseImage288Bmp)
-MIRVASHEL_ARTWORK(kWebAddressImage288Bmp)
 #undef MIRVASHEL_ARTWORK
 
 namespace mirvashel::artwork {
@@ -34,12 +33,11 @@ struct Scale {
 };
 
 #define MIRVASHEL_SCALE(dpi, close, web) Scale{dpi, {close, close##Size}, {web, web##Size}}
-inline const std::array<Scale, 5> kScales{
-    MIRVASHEL_SCALE(96, kCloseImageBmp, kWebAddressImageBmp),
+inline const std::array<Scale, 4> kScales{
+    MIRVASHEL_SCALE(96, kCloseImage96Bmp, kWebAddressImage96Bmp),
     MIRVASHEL_SCALE(120, kCloseImage120Bmp, kWebAddressImage120Bmp),
     MIRVASHEL_SCALE(144, kCloseImage144Bmp, kWebAddressImage144Bmp),
     MIRVASHEL_SCALE(192, kCloseImage192Bmp, kWebAddressImage192Bmp),
-    MIRVASHEL_SCALE(288, kCloseImage288Bmp, kWebAddressImage288Bmp),
 };
 #undef MIRVASHEL_SCALE
 

@@ -56,7 +56,7 @@ std::vector<artgen::Rgb> decodeRle8(const Bytes& file, int width, int height) {
 
 TEST(ArtworkSync, ScaledPicturesDecodeToTheirDrawings) {
     const std::string font = artgen::findLetteringFont();
-    for (const int dpi : artgen::kScaledDpis) {
+    for (const int dpi : {96, 120, 144, 192}) {
         const std::string suffix = std::to_string(dpi).insert(0, 1, '-').append(".bmp");
         for (const auto& [name, drawing] : {std::pair{"close" + suffix, artgen::drawCloseImage(dpi)},
                                             std::pair{"weblink" + suffix, artgen::scaledWeblinkImage(font, dpi)}}) {

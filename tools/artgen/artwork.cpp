@@ -9,6 +9,8 @@
 
 #include <cmath>
 #include <fstream>
+#include <iterator>
+#include <utility>
 #include <stdexcept>
 
 namespace artgen {
@@ -46,7 +48,8 @@ RgbImage withFewerShades(RgbImage image, int steps) {
 } // namespace
 
 RgbImage scaledWeblinkImage(const std::string& letteringFont, int dpi) {
-    return withFewerShades(drawWeblinkImage(letteringFont, dpi), kWeblinkShades);
+    RgbImage image = drawWeblinkImage(letteringFont, dpi);
+    return dpi == 96 ? image : withFewerShades(std::move(image), kWeblinkShades);
 }
 
 std::vector<ArtworkFile> buildAllArtwork() {
@@ -55,10 +58,13 @@ std::vector<ArtworkFile> buildAllArtwork() {
         {"close.bmp", buildCloseBitmap()},
         {"weblink.bmp", buildWeblinkBitmap()},
     };
-    // The other scales, compressed: seven 24-bit pairs would cost the
-    // program about 170 KB.
+    // What the program embeds: both pictures run-length encoded, at 96 dpi
+    // with exactly the pixels above, and at the other scales. Uncompressed,
+    // the pictures for the seven common scales would cost it about 170 KB.
     const std::string letteringFont = findLetteringFont();
-    for (const int dpi : kScaledDpis) {
+    std::vector<int> dpis{96};
+    dpis.insert(dpis.end(), std::begin(kScaledDpis), std::end(kScaledDpis));
+    for (const int dpi : dpis) {
         const std::string suffix = std::to_string(dpi).insert(0, 1, '-').append(".bmp");
         files.push_back({"close" + suffix, encodeBmpRle8(drawCloseImage(dpi))});
         files.push_back({"weblink" + suffix, encodeBmpRle8(scaledWeblinkImage(letteringFont, dpi))});
