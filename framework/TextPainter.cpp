@@ -157,7 +157,7 @@ bool FitsBox(HDC dc, const RECT& box, std::wstring_view text, const TextLayout& 
     while (!lines.empty() && lines.back().empty()) lines.pop_back(); // trailing breaks draw nothing
     for (std::wstring_view line : lines)
         if (MeasureLine(dc, line, layout.rightToLeft) > width) return false;
-    if (lines.size() <= 1) return true;
+    if (lines.empty()) return true;
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
     // The last line starting below the box: certainly cut. Otherwise the

@@ -31,9 +31,7 @@ void DrawWrappedText(HDC dc, const RECT& box, std::wstring_view text, const Text
 inline constexpr wchar_t kFallbackFace[] = L"Tahoma";
 
 // Whether the text, wrapped to the box's width, shows whole inside it: no
-// line wider than the box and no ink on the box's last pixel row. A
-// single line only has to fit the width: a one-line box may be lower than
-// the font's line, as designers draw them.
+// line wider than the box and no ink on the box's last pixel row.
 bool FitsBox(HDC dc, const RECT& box, std::wstring_view text, const TextLayout& layout);
 
 // The font in which the text shows whole in the box: an empty owner when

@@ -10,7 +10,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 using namespace mirvashel;
@@ -86,8 +85,6 @@ protected:
 
     const int dpi = ExpectedDpi();
     TempFolder folder;
-    // The count label shows a count, as it does at every real start.
-    std::filesystem::path counted = folder.Write(L"VevoDider/a.ttf");
     TestWindow window{folder.str()};
 };
 
