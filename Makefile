@@ -42,7 +42,9 @@ test: build
 	@scripts/with-display.sh ctest --test-dir $(BUILD)/x86_64 --output-on-failure
 	@scripts/with-wow64.sh scripts/with-display.sh ctest --test-dir $(BUILD)/i686 --output-on-failure
 
-# The zip for Windows users, after checking the release executable.
+# The zip for Windows users, after checking the release executable; signed
+# when SIGN_PFX and SIGN_PASS_FILE (and optionally SIGN_TIMESTAMP_URL) are
+# given, on make's command line or in the environment.
 dist: build-i686
 	@scripts/make-dist.sh $(BUILD)/i686/app/Mirvashel.exe $(BUILD)/dist
 

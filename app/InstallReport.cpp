@@ -2,6 +2,8 @@
 
 #include "DecimalText.h"
 
+#include <algorithm>
+
 namespace mirvashel {
 
 namespace {
@@ -12,7 +14,8 @@ constexpr wchar_t kSystemErrorNumber[] = L"رمز الخطأ: ";
 constexpr wchar_t kRefusedFiles[] = L"لم يقبل ويندوز بعض ملفات الخطوط، فلم تُثبَّت.";
 constexpr wchar_t kRefusedCount[] = L"عدد هذه الملفات: ";
 constexpr wchar_t kMoreRefused[] = L"وملفات أخرى عددها ";
-constexpr size_t kMaxNamedFiles = 20; // a longer list would not fit on the screen
+constexpr size_t kMaxNamedFiles = 20; // a longer list is hard to read; a short screen may take fewer
+constexpr size_t kLinesBesideNames = 3; // the sentence, the count and a blank line above the names
 constexpr wchar_t kNewLine[] = L"\r\n";
 
 // Paths and file names read left to right inside the right-to-left text.
@@ -28,25 +31,34 @@ std::wstring SystemReason(DWORD error) {
     return length ? std::wstring(text, length) : kSystemErrorNumber + fx::DecimalText(error);
 }
 
-std::wstring RefusedFiles(const std::vector<std::wstring>& names) {
+// How many names the message lists: all when they fit, else as many as fit
+// beside the line that counts the rest.
+size_t NamedFiles(size_t refused, size_t lines) {
+    const size_t nameLines = lines > kLinesBesideNames ? lines - kLinesBesideNames : 0;
+    if (refused <= std::min(kMaxNamedFiles, nameLines)) return refused;
+    return std::min(kMaxNamedFiles, nameLines > 0 ? nameLines - 1 : 0);
+}
+
+std::wstring RefusedFiles(const std::vector<std::wstring>& names, const ReportRoom& room) {
     std::wstring text = std::wstring(kRefusedFiles) + kNewLine + kRefusedCount + fx::DecimalText(names.size()) +
                         kNewLine;
-    for (size_t i = 0; i < names.size() && i < kMaxNamedFiles; ++i) text += kNewLine + LeftToRight(names[i]);
-    if (names.size() > kMaxNamedFiles)
-        text += kNewLine + std::wstring(kMoreRefused) + fx::DecimalText(names.size() - kMaxNamedFiles);
+    const size_t named = NamedFiles(names.size(), room.lines);
+    for (size_t i = 0; i < named; ++i)
+        text += kNewLine + LeftToRight(room.fitName ? room.fitName(names[i]) : names[i]);
+    if (names.size() > named) text += kNewLine + std::wstring(kMoreRefused) + fx::DecimalText(names.size() - named);
     return text;
 }
 
 } // namespace
 
-std::wstring InstallReport(const InstallResult& result, const std::wstring& fontsFolder) {
+std::wstring InstallReport(const InstallResult& result, const std::wstring& fontsFolder, const ReportRoom& room) {
     switch (result.outcome) {
     case InstallOutcome::NoFontsFolder:
         return kNoFontsFolder + (kNewLine + LeftToRight(fontsFolder));
     case InstallOutcome::UnreadableFolder:
         return kUnreadableFolder + (kNewLine + LeftToRight(fontsFolder)) + kNewLine + SystemReason(result.folderError);
     case InstallOutcome::Completed:
-        return result.refused.empty() ? std::wstring() : RefusedFiles(result.refused);
+        return result.refused.empty() ? std::wstring() : RefusedFiles(result.refused, room);
     case InstallOutcome::Interrupted:
         break;
     }

@@ -212,7 +212,8 @@ void MainWindow::OnInstallClick() {
     const InstallResult result = InstallFonts(Targets(), folder, [&yield, state] { return yield() && state->alive; });
     if (!state->alive) return; // the window has gone during the run: touch nothing
     state->installing = false;
-    if (const std::wstring report = InstallReport(result, folder); !report.empty()) env_.showError(report);
+    if (const std::wstring report = InstallReport(result, folder, MessageBoxRoom(hwnd())); !report.empty())
+        env_.showError(report);
 }
 
 void MainWindow::OnRemoveClick() { RemoveFonts(Targets()); }

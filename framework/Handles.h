@@ -40,6 +40,7 @@ struct GdiObjectTraits { static void close(HGDIOBJ h) noexcept { DeleteObject(h)
 struct IconTraits      { static void close(HICON h) noexcept { DestroyIcon(h); } };
 struct WindowTraits    { static void close(HWND h) noexcept { DestroyWindow(h); } };
 struct MemoryDcTraits  { static void close(HDC h) noexcept { DeleteDC(h); } };
+struct KernelTraits    { static void close(HANDLE h) noexcept { CloseHandle(h); } };
 
 using UniqueFont   = UniqueHandle<HFONT, GdiObjectTraits>;
 using UniqueBrush  = UniqueHandle<HBRUSH, GdiObjectTraits>;
@@ -47,6 +48,9 @@ using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits>;
 using UniqueIcon   = UniqueHandle<HICON, IconTraits>;
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using MemoryDC     = UniqueHandle<HDC, MemoryDcTraits>;
+// A file or other kernel object. Empty is null: store INVALID_HANDLE_VALUE
+// (a failed CreateFileW) as nullptr.
+using UniqueKernelHandle = UniqueHandle<HANDLE, KernelTraits>;
 
 // A window's device context from GetDC, released to the same window.
 class WindowDC {

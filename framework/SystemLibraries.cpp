@@ -26,4 +26,8 @@ HMODULE LoadSystemLibrary(const wchar_t* name) {
     return LoadLibraryExW(path.c_str(), nullptr, 0);
 }
 
+void PreloadSystemLibraries(std::initializer_list<const wchar_t*> names) {
+    for (const wchar_t* name : names) LoadSystemLibrary(name); // never freed: they must stay loaded
+}
+
 } // namespace fx

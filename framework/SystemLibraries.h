@@ -4,6 +4,8 @@
 // (a Downloads folder). These load them from the system folder only.
 #include <windows.h>
 
+#include <initializer_list>
+
 namespace fx {
 
 // Makes later LoadLibrary calls search the system folder only, where
@@ -13,6 +15,13 @@ void RestrictDllSearchToSystemFolder();
 // Loads `name` (a bare file name such as L"usp10.dll") from the system
 // folder and nowhere else; nullptr when it cannot.
 HMODULE LoadSystemLibrary(const wchar_t* name);
+
+// Loads each of `names` from the system folder for the rest of the process.
+// System libraries load some of their helpers late, on first use, and such
+// a load may search the program's folder whatever the program asked for;
+// finding the name already loaded, it loads nothing. A name this Windows
+// lacks is skipped.
+void PreloadSystemLibraries(std::initializer_list<const wchar_t*> names);
 
 // A function of a loaded module, as the type it is called through; nullptr
 // when there is no module or it lacks the function.

@@ -1,9 +1,34 @@
 #include "FontHolds.h"
 
+#include "Handles.h"
+
 namespace mirvashel {
 
+namespace {
+
+// The font file opened for reading, or empty when it cannot be opened or is
+// not a file on disk, which is never registered.
+fx::UniqueKernelHandle OpenFontFile(const std::wstring& path) {
+    // Others may go on reading it, but none may write, rename or delete it
+    // while the handle is open. Opening a pipe or a device this way does not
+    // wait for the other end.
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    fx::UniqueKernelHandle owned(file);
+    // A pipe, console or device (reached through a link, or a named pipe on
+    // Wine's Unix side) would make Windows wait for data that may never come.
+    if (GetFileType(file) != FILE_TYPE_DISK) return {};
+    return owned;
+}
+
+} // namespace
+
 bool FontHolds::Register(const std::wstring& path) {
-    if (!AddFontResourceW(path.c_str())) return false;
+    // Held open while Windows registers it, so the file registered is the
+    // one that was looked at.
+    const fx::UniqueKernelHandle file = OpenFontFile(path);
+    if (!file || !AddFontResourceW(path.c_str())) return false;
     ++held_[path];
     return true;
 }

@@ -14,7 +14,8 @@ namespace mirvashel {
 
 class FontHolds {
 public:
-    // Registers the file; true (and one hold more) when Windows accepted it.
+    // Registers the file; true (and one hold more) when it is a file on disk
+    // and Windows accepted it.
     bool Register(const std::wstring& path);
     // Unregisters the file once if this program still holds it; true when a
     // hold was released.

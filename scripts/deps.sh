@@ -14,6 +14,7 @@ packages=(
   python3 python3-fonttools
   libcairo2-dev libfreetype-dev libfontconfig-dev
   zip unzip
+  openssl osslsigncode
 )
 mapfile -t font_packages < <(grep -v '^#' "$here/wine-font-packages.txt" | grep .)
 packages+=("${font_packages[@]}")

@@ -2,14 +2,14 @@
 # Runs a command with a private virtual X display and a persistent Wine
 # server, and stops both afterwards. Wine creates no window without a
 # display; the persistent server makes each Wine process start in a fraction
-# of a second.
+# of a second. MIRVASHEL_SCREEN chooses the screen (default 1280x1024x24).
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 ensure_wine_prefix
 
 fifo=$(mktemp -u)
 mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${MIRVASHEL_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
 xvfb_pid=$!
 read -r display <"$fifo"
 rm -f "$fifo"

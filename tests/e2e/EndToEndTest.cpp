@@ -29,6 +29,8 @@ using testing_support::InputsFolder;
 using testing_support::Process;
 using testing_support::TempFolder;
 using testing_support::TestFamily;
+using testing_support::VisibleWindowOf;
+using testing_support::WaitUntil;
 
 // Every wait is bounded: a step that takes longer has failed, and the test
 // goes on to clean up instead of hanging.
@@ -69,19 +71,6 @@ constexpr int kListedFonts = 3;
 constexpr wchar_t kHiddenFontSource[] = L"MirvTest0003.ttf";
 constexpr wchar_t kHiddenFamily[] = L"MirvTest0003";
 
-// Polls `done`, dispatching this thread's own messages in between (that is
-// how messages posted to this process's windows arrive).
-bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        if (done()) return true;
-        if (GetTickCount64() >= end) return false;
-        Sleep(10);
-    }
-}
-
 std::wstring UpperCase(std::wstring text) {
     CharUpperW(text.data()); // class names compare without case
     return text;
@@ -114,32 +103,9 @@ std::vector<std::wstring> DescribeChildren(HWND parent) {
     return lines;
 }
 
-struct WindowSearch {
-    DWORD processId;
-    std::wstring className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
-    auto& search = *reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    const bool match = owner == search.processId && IsWindowVisible(hwnd) && UpperClassName(hwnd) == search.className;
-    if (!match) return TRUE;
-    search.found = hwnd;
-    return FALSE;
-}
-
-// A visible top-level window of the process: its main window, or a message box ("#32770").
-HWND VisibleWindowOf(DWORD processId, const wchar_t* className) {
-    WindowSearch search{processId, UpperCase(className), nullptr};
-    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 BOOL CALLBACK AppendText(HWND child, LPARAM text) {
-    wchar_t part[1024] = {};
-    GetWindowTextW(child, part, 1024);
+    std::wstring part(size_t(GetWindowTextLengthW(child)) + 1, L'\0');
+    part.resize(size_t(GetWindowTextW(child, part.data(), int(part.size()))));
     *reinterpret_cast<std::wstring*>(text) += part;
     return TRUE;
 }
@@ -213,14 +179,16 @@ protected:
     }
 
     // Presses install and waits for the message that ends a run with a
-    // refused file; returns its text after closing it, once the run is over.
-    std::wstring InstallAndCloseItsMessage() {
+    // refused file; returns its text (and where it was) after closing it,
+    // once the run is over.
+    std::wstring InstallAndCloseItsMessage(RECT* place = nullptr) {
         if (!PostMessageW(Control(kCommand2), BM_CLICK, 0, 0)) return {};
         HWND box = nullptr;
         WaitUntil([&] { return (box = VisibleWindowOf(program.id(), L"#32770")) != nullptr; }, kCommandMs);
         std::wstring text;
         if (!box) return text;
         EnumChildWindows(box, &AppendText, reinterpret_cast<LPARAM>(&text));
+        if (place) GetWindowRect(box, place);
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         WaitUntil([&] { return !IsWindow(box); }, kCommandMs);
         Ask(window, WM_NULL, 0, 0, kCommandMs);
@@ -303,6 +271,38 @@ TEST_F(EndToEndTest, InstallTwiceThenRemoveThenEnd) {
     ASSERT_TRUE(PostMessageW(EndButton(), BM_CLICK, 0, 0));
     ASSERT_TRUE(program.WaitForEnd(kEndMs)) << "the end button did not end the program";
     EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+// 26 refused files, one far wider than a screen: the report's box lies on the
+// work area (as many names as fit, the rest counted, the wide one shortened
+// in its middle). Again at 640 x 480 and 192 dpi: scripts/check-report-fits.sh.
+TEST_F(EndToEndTest, AReportOfManyLongNamesFitsTheScreen) {
+    constexpr int kRefused = 26; // with junk.ttf
+    for (int i = 0; i < kRefused - 2; ++i)
+        stage.Write(L"fonts\\refused-" + std::to_wstring(10 + i) + std::wstring(45, L'-') + L"name.ttf", "not a font");
+    stage.Write(L"fonts\\0-wide" + std::wstring(70, L'a') + std::wstring(70, L'z') + L"-end.ttf", "not a font");
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+
+    RECT box{};
+    const std::wstring message = InstallAndCloseItsMessage(&box);
+    MONITORINFO monitor{.cbSize = sizeof(MONITORINFO)};
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor));
+    const RECT& work = monitor.rcWork;
+    EXPECT_TRUE(box.left >= work.left && box.top >= work.top && box.right <= work.right && box.bottom <= work.bottom)
+        << "box " << box.left << "," << box.top << " - " << box.right << "," << box.bottom << " on work area "
+        << work.left << "," << work.top << " - " << work.right << "," << work.bottom << "\n" << message;
+
+    int listed = 0;
+    for (size_t at = message.find(L".ttf\u202C"); at != std::wstring::npos; at = message.find(L".ttf\u202C", at + 1))
+        ++listed;
+    const std::wstring andMore = L"وملفات أخرى عددها ";
+    const size_t more = message.find(andMore);
+    ASSERT_NE(more, std::wstring::npos) << message;
+    EXPECT_EQ(listed + std::stoi(message.substr(more + andMore.size())), kRefused) << message;
+    // Sorted first, the wide name is always listed: its ends kept, its middle gone.
+    EXPECT_NE(message.find(L"\u202A0-wide"), std::wstring::npos) << message;
+    EXPECT_NE(message.find(L"a\u2026z"), std::wstring::npos) << message;
+    EXPECT_NE(message.find(L"z-end.ttf\u202C"), std::wstring::npos) << message;
 }
 
 // A screen reader in another process reads the window through the

@@ -1,7 +1,8 @@
-// Stands in for a usp10.dll that someone dropped beside the program. When
-// any process loads it, it leaves a file beside itself; it exports the
-// Uniscribe functions the program uses (as failures), so that a program
-// importing them would load it and run.
+// Stands in for a system DLL (usp10.dll, version.dll, ...) that someone
+// dropped beside the program. When any process loads it, it leaves a file
+// beside itself. It exports the Uniscribe functions the program uses and
+// the version functions that Wine 8's user32 imports (all as failures), so
+// that a program importing them would load it and run.
 #include <windows.h>
 
 #include <string>
@@ -29,6 +30,9 @@ __declspec(dllexport) const SIZE* WINAPI ScriptString_pSize(void*) { return null
 __declspec(dllexport) HRESULT WINAPI ScriptStringOut(void*, int, int, UINT, const RECT*, int, int, BOOL) {
     return E_FAIL;
 }
+__declspec(dllexport) DWORD WINAPI GetFileVersionInfoSizeW(const wchar_t*, DWORD*) { return 0; }
+__declspec(dllexport) BOOL WINAPI GetFileVersionInfoW(const wchar_t*, DWORD, DWORD, void*) { return FALSE; }
+__declspec(dllexport) BOOL WINAPI VerQueryValueW(const void*, const wchar_t*, void**, UINT*) { return FALSE; }
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, void*) {
     if (reason == DLL_PROCESS_ATTACH) LeaveMarker(self);

@@ -1,8 +1,7 @@
-// A usp10.dll dropped beside Mirvashel.exe (in a Downloads folder anyone
-// can write to) must never be loaded. The program is started the way a
-// user starts it, under Windows' own DLL search order (which Wine follows
-// for usp10 when the run sets WINEDLLOVERRIDES=usp10=n,b), and runs until
-// its window is painted, which measures and draws text through Uniscribe.
+// A system DLL dropped beside Mirvashel.exe (a Downloads folder) must never
+// be loaded, by the program or by a system library on its behalf. One name
+// at a time, under Windows' search order for it (WINEDLLOVERRIDES=name=n,b,
+// set by the CMake file), through a run that paints, installs and reports.
 #include "ChildProcess.h"
 #include "TempFolder.h"
 
@@ -10,7 +9,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -18,43 +20,87 @@ namespace fs = std::filesystem;
 using testing_support::InputsFolder;
 using testing_support::Process;
 using testing_support::TempFolder;
+using testing_support::VisibleWindowOf;
+using testing_support::WaitUntil;
 
 constexpr DWORD kRunMs = 20000;
 constexpr wchar_t kMarker[] = L"planted-dll-ran";
+constexpr int kInstallButtonId = 106; // Command2: 100 + its row in the design table
 
-class PlantedDllTest : public ::testing::Test {
+// The DLLs a loaded image names in its import directory.
+std::vector<std::string> ImportedDlls(HMODULE module) {
+    const auto base = reinterpret_cast<const char*>(module);
+    const auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const DWORD at = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    std::vector<std::string> names;
+    for (auto entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + at); at && entry->Name; ++entry)
+        names.emplace_back(base + entry->Name);
+    return names;
+}
+
+bool Names(const std::vector<std::string>& dlls, const std::string& dll) {
+    return std::any_of(dlls.begin(), dlls.end(), [&](const std::string& d) { return !_stricmp(d.c_str(), dll.c_str()); });
+}
+
+class PlantedDllTest : public ::testing::TestWithParam<const wchar_t*> {
 protected:
     void SetUp() override {
-        for (const wchar_t* file : {L"Mirvashel.exe", L"planting_probe.exe", L"usp10.dll"})
+        for (const std::wstring& file : {std::wstring(L"Mirvashel.exe"), std::wstring(L"planting_probe.exe"), Dll()})
             fs::copy_file(InputsFolder() / file, stage.path() / file);
-        stage.MakeDir(L"fonts");
+        stage.Write(L"fonts\\refused.ttf", "not a font"); // the run ends with the report
     }
 
-    // Starts `program` from the stage, lets it run until it waits for input
-    // (after its first paint) or ends, and ends it if need be.
-    void Run(const wchar_t* program) {
-        Process process;
-        ASSERT_TRUE(process.Start(stage.path() / program, stage.path())) << "CreateProcessW: " << GetLastError();
-        // A window program is done once idle; a console one (no input
-        // queue: it fails at once) once it has ended.
-        if (WaitForInputIdle(process.handle(), kRunMs) != 0) process.WaitForEnd(kRunMs);
-    }
-
+    std::wstring Dll() const { return std::wstring(GetParam()) + L".dll"; }
     bool Marked() const { return fs::exists(stage.path() / kMarker); }
+
+    // The whole run: start-up and first paint, an install whose refused file
+    // brings up the report (a message box), which is closed again.
+    void RunMirvashel() {
+        Process process;
+        ASSERT_TRUE(process.Start(stage.path() / L"Mirvashel.exe", stage.path())) << "CreateProcessW: " << GetLastError();
+        HWND window = nullptr;
+        WaitUntil([&] { return (window = VisibleWindowOf(process.id(), L"Mirvashel")) || !process.Running(); }, kRunMs);
+        ASSERT_NE(window, nullptr) << "no window";
+        ASSERT_TRUE(PostMessageW(GetDlgItem(window, kInstallButtonId), BM_CLICK, 0, 0));
+        HWND box = nullptr;
+        WaitUntil([&] { return (box = VisibleWindowOf(process.id(), L"#32770")) || !process.Running(); }, kRunMs);
+        ASSERT_NE(box, nullptr) << "no report";
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        WaitUntil([&] { return !IsWindow(box); }, kRunMs);
+    }
 
     TempFolder stage{L"mirvashel-planting"};
 };
 
-// Without this the other test proves nothing: the override is in effect and
-// the planted DLL runs in a program that imports Uniscribe.
-TEST_F(PlantedDllTest, PlantedDllRunsInAProgramThatImportsUniscribe) {
-    Run(L"planting_probe.exe");
-    EXPECT_TRUE(Marked());
+TEST_P(PlantedDllTest, RunsInAProgramThatLoadsItByNameButNeverInMirvashel) {
+    // Without this the rest proves nothing: the search order is in effect.
+    Process probe;
+    ASSERT_TRUE(probe.Start(stage.path() / L"planting_probe.exe", stage.path(), GetParam())) << GetLastError();
+    probe.WaitForEnd(kRunMs);
+    ASSERT_TRUE(Marked()) << "a program that loads it by name does not";
+    fs::remove(stage.path() / kMarker);
+
+    ASSERT_NO_FATAL_FAILURE(RunMirvashel());
+    if (!Marked()) return;
+    // Wine 8's own user32 imports version.dll (Windows' does not): loaded before
+    // the program's first line, reported apart when the program does not import it.
+    const HMODULE exe = LoadLibraryExW((stage.path() / L"Mirvashel.exe").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    ASSERT_NE(exe, nullptr);
+    const std::vector<std::string> imports = ImportedDlls(exe);
+    FreeLibrary(exe);
+    const std::string dll = fs::path(Dll()).string();
+    ASSERT_FALSE(Names(imports, dll)) << "the program imports " << dll;
+    for (const std::string& system : imports)
+        if (HMODULE loaded = LoadLibraryExA(system.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+            loaded && Names(ImportedDlls(loaded), dll))
+            GTEST_SKIP() << dll << " is imported by this Wine's " << system << ": loaded before the program's first line";
+    ADD_FAILURE() << fs::path(Dll()) << " planted beside the program was loaded";
 }
 
-TEST_F(PlantedDllTest, MirvashelDoesNotLoadAPlantedUniscribe) {
-    Run(L"Mirvashel.exe");
-    EXPECT_FALSE(Marked());
-}
+INSTANTIATE_TEST_SUITE_P(SystemDlls, PlantedDllTest,
+                         ::testing::Values(L"usp10", L"version", L"uxtheme", L"msimg32", L"dwmapi", L"cryptbase"),
+                         [](const ::testing::TestParamInfo<const wchar_t*>& name) {
+                             return fs::path(name.param).string();
+                         });
 
 } // namespace

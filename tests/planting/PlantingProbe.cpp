@@ -1,12 +1,7 @@
-// Imports Uniscribe the ordinary way, as the program once did: Windows then
-// looks for usp10.dll in the program's folder first. The test starts it to
-// show that a planted DLL is picked up under the search order it sets up.
+// Loads the DLL named on its command line the ordinary way, as a program
+// that imports it or a system library loading it late would: Windows then
+// looks in the program's folder first. The test starts it to show that a
+// planted DLL of that name is picked up under the search order it sets up.
 #include <windows.h>
 
-#include <usp10.h>
-
-int main() {
-    SCRIPT_STRING_ANALYSIS none = nullptr;
-    ScriptStringFree(&none);
-    return 0;
-}
+int wmain(int argc, wchar_t** argv) { return argc == 2 && LoadLibraryW(argv[1]) ? 0 : 1; }

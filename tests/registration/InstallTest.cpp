@@ -1,5 +1,6 @@
 // The install command: every font file of the fonts folder is registered,
 // recorded and counted down; the run yields after every file.
+#include "ChildProcess.h"
 #include "RegistrationFixture.h"
 
 #include <algorithm>
@@ -85,6 +86,18 @@ TEST_F(InstallTest, ARefusalMessageNamesTwentyFilesThenSaysHowManyMore) {
     EXPECT_TRUE(message.ends_with(L"وملفات أخرى عددها 3")) << message;
     EXPECT_EQ(Rows(List2).size(), 23u); // still recorded and counted
     EXPECT_EQ(CountCaption(), L"0");
+}
+
+// pipe.ttf, a named pipe nobody writes to, would block Windows for good.
+TEST_F(InstallTest, AnEntryThatIsNotADiskFileIsRefusedWithoutWaiting) {
+    Open((InputsFolder() / L"pipe-in-fonts").wstring());
+    Click(Command2);
+    EXPECT_TRUE(HasFamily(TestFamily(0))); // the run went on
+    ASSERT_EQ(Record().errors.size(), 1u);
+    EXPECT_NE(Record().errors[0].find(L"عدد هذه الملفات: 1"), std::wstring::npos) << Record().errors[0];
+    EXPECT_NE(Record().errors[0].find(L"\u202Apipe.ttf\u202C"), std::wstring::npos) << Record().errors[0];
+    Click(Command1);
+    EXPECT_FALSE(HasFamily(TestFamily(0)));
 }
 
 // Held open by another handle that shares nothing, the fonts folder exists

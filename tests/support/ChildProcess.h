@@ -5,6 +5,7 @@
 #include "Handles.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace testing_support {
@@ -30,9 +31,11 @@ public:
         WaitForEnd(10000);
     }
 
-    // Starts `exe` in `folder`; false (GetLastError tells) when it could not.
-    bool Start(const std::filesystem::path& exe, const std::filesystem::path& folder) {
-        std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+    // Starts `exe` in `folder`, with `argument` if given; false (GetLastError
+    // tells) when it could not.
+    bool Start(const std::filesystem::path& exe, const std::filesystem::path& folder,
+               const std::wstring& argument = {}) {
+        std::wstring commandLine = L"\"" + exe.wstring() + L"\"" + (argument.empty() ? L"" : L" " + argument);
         STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW)};
         PROCESS_INFORMATION info{};
         if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
@@ -54,9 +57,31 @@ public:
     }
 
 private:
-    struct Traits { static void close(HANDLE h) noexcept { CloseHandle(h); } };
-    fx::UniqueHandle<HANDLE, Traits> handle_;
+    fx::UniqueKernelHandle handle_;
     DWORD id_ = 0;
 };
+
+// Polls `done`, dispatching this thread's own messages in between (that is
+// how messages posted to this process's windows arrive).
+inline bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        if (done()) return true;
+        if (GetTickCount64() >= end) return false;
+        Sleep(10);
+    }
+}
+
+// A visible top-level window of the process: its main window, or a message box ("#32770").
+inline HWND VisibleWindowOf(DWORD processId, const wchar_t* className) {
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == processId && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
 
 } // namespace testing_support

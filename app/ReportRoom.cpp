@@ -1,0 +1,117 @@
+// The room a message box has on the screen. The system sizes a message box
+// to its text and never shrinks it to the screen: a long report would run
+// off the screen's edges, taking its title and OK button with it. So the
+// report is cut to the lines and the line width that fit the work area of
+// the monitor the program's window is on.
+#include "Handles.h"
+#include "InstallReport.h"
+#include "SystemLibraries.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace mirvashel {
+
+namespace {
+
+// What the box puts around its text, in lines of its font beyond the title
+// bar and frame: the margins above and below the text, the OK button and
+// the margins around it, with room to spare for any Windows' layout.
+constexpr int kLinesAroundText = 7;
+// A name line is no wider than this many average characters of the message
+// font, and half the work area: the text column of a message box has a
+// fixed width (Wine's is about 36 such characters; Windows' is wider) and
+// wraps what is longer, which would take more lines than counted.
+constexpr int kNameLineChars = 28;
+constexpr int kLineWidthPercent = 50;
+constexpr wchar_t kEllipsis[] = L"\u2026";
+
+// The DPI the system lays the box out at over the system DPI that the
+// metrics read here are given at. They differ only for a program that is
+// aware of each monitor's scale, on a monitor of another scale.
+struct Scale {
+    int windowDpi = 96, systemDpi = 96;
+    int operator()(int value) const { return MulDiv(value, windowDpi, systemDpi); }
+};
+
+Scale ScaleFor(HWND owner) {
+    using DpiForWindowFn = UINT(WINAPI*)(HWND);
+    using DpiForSystemFn = UINT(WINAPI*)();
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const auto forWindow = fx::ModuleFunction<DpiForWindowFn>(user32, "GetDpiForWindow");
+    const auto forSystem = fx::ModuleFunction<DpiForSystemFn>(user32, "GetDpiForSystem");
+    if (!forWindow || !forSystem) return {};
+    const int window = int(forWindow(owner)), system = int(forSystem());
+    return window > 0 && system > 0 ? Scale{window, system} : Scale{};
+}
+
+// The message font at the box's scale.
+LOGFONTW MessageFont(const Scale& scale) {
+    NONCLIENTMETRICSW metrics{.cbSize = sizeof(NONCLIENTMETRICSW)};
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    metrics.lfMessageFont.lfHeight = scale(metrics.lfMessageFont.lfHeight);
+    return metrics.lfMessageFont;
+}
+
+// `name` as it is when it fits in `width` pixels of `dc`'s font; otherwise
+// its start and its end (where the extension is) around an ellipsis.
+std::wstring ShortenInMiddle(HDC dc, const std::wstring& name, int width) {
+    const int length = int(name.size());
+    std::vector<int> ends(name.size()); // ends[i]: the width of the first i + 1 characters
+    SIZE whole{};
+    if (length == 0 || !GetTextExtentExPointW(dc, name.c_str(), length, 0, nullptr, ends.data(), &whole) ||
+        whole.cx <= width)
+        return name;
+    SIZE ellipsis{};
+    GetTextExtentPoint32W(dc, kEllipsis, 1, &ellipsis);
+    const int room = width - ellipsis.cx;
+    const auto headWidth = [&](int n) { return n > 0 ? ends[n - 1] : 0; };
+    const auto tailWidth = [&](int n) { return n > 0 ? whole.cx - ends[length - n - 1] : 0; };
+    // Take a character from each end in turn while both still fit.
+    int head = 0, tail = 0;
+    for (bool fromHead = true;; fromHead = !fromHead) {
+        const int nextHead = head + (fromHead ? 1 : 0), nextTail = tail + (fromHead ? 0 : 1);
+        if (nextHead + nextTail >= length || headWidth(nextHead) + tailWidth(nextTail) > room) break;
+        head = nextHead;
+        tail = nextTail;
+    }
+    // Never split a character that takes two UTF-16 units.
+    if (head > 0 && IS_HIGH_SURROGATE(name[size_t(head) - 1])) --head;
+    if (tail > 0 && IS_LOW_SURROGATE(name[size_t(length - tail)])) --tail;
+    return name.substr(0, size_t(head)) + kEllipsis + name.substr(size_t(length - tail));
+}
+
+} // namespace
+
+ReportRoom MessageBoxRoom(HWND owner) {
+    MONITORINFO monitor{.cbSize = sizeof(MONITORINFO)};
+    if (!GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) return {};
+    const RECT& work = monitor.rcWork;
+    const Scale scale = ScaleFor(owner);
+    const LOGFONTW font = MessageFont(scale);
+
+    fx::WindowDC screen(nullptr);
+    const fx::UniqueFont measureFont(CreateFontIndirectW(&font));
+    TEXTMETRICW metrics{};
+    {
+        fx::SelectGuard select(screen.get(), measureFont.get());
+        GetTextMetricsW(screen.get(), &metrics);
+    }
+    const int lineHeight = std::max<int>(metrics.tmHeight, 1);
+    const int frame = scale(GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME));
+    const int textHeight = int(work.bottom - work.top) - frame - kLinesAroundText * lineHeight;
+    const int lineWidth =
+        std::min(int(work.right - work.left) * kLineWidthPercent / 100, kNameLineChars * int(metrics.tmAveCharWidth));
+
+    ReportRoom room;
+    room.lines = size_t(std::max(textHeight / lineHeight, 0));
+    room.fitName = [font, lineWidth](const std::wstring& name) {
+        fx::WindowDC dc(nullptr);
+        const fx::UniqueFont nameFont(CreateFontIndirectW(&font));
+        fx::SelectGuard select(dc.get(), nameFont.get());
+        return ShortenInMiddle(dc.get(), name, lineWidth);
+    };
+    return room;
+}
+
+} // namespace mirvashel
