@@ -36,8 +36,6 @@ public:
     // Moves a windowed control, keeping its size; twips relative to the
     // container. (No label of the program moves.)
     void MoveTo(int leftTwips, int topTwips);
-    // The place in twips: the design's, or where MoveTo put it.
-    const TwipRect& Place() const noexcept { return place_; }
 
     void Create(HWND container);
     // Builds the font again and takes the place again in the form's
@@ -54,7 +52,7 @@ protected:
     const ControlDesign& design_;
     HWND container_ = nullptr;
     UniqueFont font_;
-    TwipRect place_ = design_.place;
+    TwipRect place_ = design_.place; // twips: the design's, or where MoveTo put it
 };
 
 // A control with a native window of a system class.
