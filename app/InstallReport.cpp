@@ -14,7 +14,6 @@ constexpr wchar_t kSystemErrorNumber[] = L"رمز الخطأ: ";
 constexpr wchar_t kRefusedFiles[] = L"لم يقبل ويندوز بعض ملفات الخطوط، فلم تُثبَّت.";
 constexpr wchar_t kRefusedCount[] = L"عدد هذه الملفات: ";
 constexpr wchar_t kMoreRefused[] = L"وملفات أخرى عددها ";
-constexpr size_t kMaxNamedFiles = 20; // a longer list is hard to read; a short screen may take fewer
 constexpr size_t kLinesBesideNames = 3; // the sentence, the count and a blank line above the names
 constexpr wchar_t kNewLine[] = L"\r\n";
 

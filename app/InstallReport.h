@@ -19,6 +19,10 @@ struct ReportRoom {
     std::function<std::wstring(const std::wstring&)> fitName;
 };
 
+// How many refused files a report names at most (a longer list is hard to
+// read); past that, or past what fits the screen, it says how many more.
+inline constexpr size_t kMaxNamedFiles = 20;
+
 // The room a message box shown over `owner` has on the work area of the
 // monitor that window is on, at that monitor's scale.
 ReportRoom MessageBoxRoom(HWND owner);

@@ -18,6 +18,9 @@ constexpr DWORD kStyle = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN; // thin fixed f
 constexpr DWORD kExStyle = WS_EX_APPWINDOW;                      // a taskbar button all the same
 constexpr int kIconResource = 1;
 constexpr wchar_t kFontsFolderName[] = L"fonts";
+constexpr wchar_t kMessageCaption[] = L"Mirvashel";
+// The messages are Arabic: read right to left, aligned to the right.
+constexpr UINT kMessageStyle = MB_OK | MB_ICONWARNING | MB_RIGHT | MB_RTLREADING;
 
 // One size of the application icon. Shared: the module owns it for the
 // process's lifetime, as a window class's icons must outlive every window.
@@ -33,17 +36,16 @@ POINT CentredOnScreen(int width, int height) {
 
 } // namespace
 
-MainWindow::MainWindow(Environment env) : env_(std::move(env)), form_(kMainDesign, fx::Units::FromScreen()) {
-    if (!env_.showError)
-        env_.showError = [this](const std::wstring& text) {
-            MessageBoxW(hwnd(), text.c_str(), L"Mirvashel", MB_OK | MB_ICONWARNING | MB_RIGHT | MB_RTLREADING);
-        };
-}
+MainWindow::MainWindow(Environment env) : env_(std::move(env)), form_(kMainDesign, fx::Units::FromScreen()) {}
 
-// Destroyed while the object is whole: a run in progress learns that the
-// window has gone, and the child windows go before their objects.
+// The window goes while the object is whole, so the child windows go before
+// their objects; unbound, so no handler runs on an object being destroyed
+// (which is why the state and the accessible objects are marked gone here,
+// not by the WM_DESTROY and WM_NCDESTROY handlers).
 MainWindow::~MainWindow() {
-    if (hwnd()) DestroyWindow(hwnd());
+    state_->alive = false;
+    form_.DisconnectAccessibility();
+    DestroyUnbound();
 }
 
 bool MainWindow::Create() {
@@ -213,7 +215,7 @@ void MainWindow::OnInstallClick() {
     if (!state->alive) return; // the window has gone during the run: touch nothing
     state->installing = false;
     if (const std::wstring report = InstallReport(result, folder, MessageBoxRoom(hwnd())); !report.empty())
-        env_.showError(report);
+        env_.messageBox(hwnd(), report.c_str(), kMessageCaption, kMessageStyle);
 }
 
 void MainWindow::OnRemoveClick() { RemoveFonts(Targets()); }

@@ -25,7 +25,8 @@ public:
         std::wstring executableFolder;
         ShellExecuteFn shellExecute = &ShellExecuteOnFirstUse;
         std::function<void()> endProgram = [] { fx::EndNow(); };
-        std::function<void(const std::wstring& text)> showError;
+        // Shows one message box: its text, caption and style.
+        int(WINAPI* messageBox)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT style) = &MessageBoxW;
         bool quitOnDestroy = true; // false when several windows share a thread (tests)
     };
 

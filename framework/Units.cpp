@@ -25,13 +25,13 @@ Units Units::ForWindow(HWND window) noexcept {
     return Units(GetDeviceCaps(dc.get(), LOGPIXELSX), GetDeviceCaps(dc.get(), LOGPIXELSY));
 }
 
-int Units::ToPixelsX(double twips) const noexcept {
-    return int(std::lround(twips * dpiX_ / kTwipsPerInch));
-}
+// A half goes to the even neighbour (lrint in the default rounding mode), as
+// the designer's twips were always converted: at 120 and 192 dpi an odd
+// number of pixels gives halves, and rounding them all up would shift every
+// such edge by a pixel.
+int Units::ToPixelsX(double twips) const noexcept { return int(std::lrint(twips * dpiX_ / kTwipsPerInch)); }
 
-int Units::ToPixelsY(double twips) const noexcept {
-    return int(std::lround(twips * dpiY_ / kTwipsPerInch));
-}
+int Units::ToPixelsY(double twips) const noexcept { return int(std::lrint(twips * dpiY_ / kTwipsPerInch)); }
 
 RECT Units::ToPixels(const TwipRect& r) const noexcept {
     const int left = ToPixelsX(r.left);

@@ -24,7 +24,13 @@ protected:
     BaseWindow() = default;
     BaseWindow(const BaseWindow&) = delete;
     BaseWindow& operator=(const BaseWindow&) = delete;
-    virtual ~BaseWindow() {
+    virtual ~BaseWindow() { DestroyUnbound(); }
+
+    // Unbinds the window, then destroys it: for an object that is going, so
+    // that none of its handlers runs on the way out. A derived destructor
+    // calls it first thing, before its members go (child windows that
+    // belong to them then go with their window while their objects live).
+    void DestroyUnbound() {
         if (!hwnd_) return;
         Unbind(hwnd_);
         DestroyWindow(std::exchange(hwnd_, nullptr));

@@ -89,11 +89,13 @@ std::vector<std::wstring> FontFiles(const fs::path& folder) {
 
 // --- one round's command, in a fresh process --------------------------------
 
+int WINAPI NoMessageBox(HWND, LPCWSTR, LPCWSTR, UINT) { return IDOK; }
+
 int RunCommand(const std::wstring& command, const std::wstring& folder) {
     MainWindow::Environment env;
     env.executableFolder = folder;
     env.endProgram = [] {};
-    env.showError = [](const std::wstring&) {};
+    env.messageBox = &NoMessageBox;
     MainWindow window(std::move(env));
     if (!window.Create()) return 1;
     window.Show();

@@ -25,13 +25,13 @@ protected:
     }
 };
 
-TEST_F(TextPainterTest, LineBreaksStartNewLinesAndAFinalOneAddsNone) {
+// Line breaks start new lines (a final one adds none); within the width,
+// lines wrap at spaces and a long word stays whole.
+TEST_F(TextPainterTest, BreaksAtLineBreaksAndWrapsAtSpacesWithinTheWidth) {
     EXPECT_EQ(Wrap(L"one\r\ntwo\r\nthree\r\n\r\n", 10000),
               (std::vector<std::wstring>{L"one", L"two", L"three", L""}));
     EXPECT_EQ(Wrap(L"a\nb\rc", 10000), (std::vector<std::wstring>{L"a", L"b", L"c"}));
-}
 
-TEST_F(TextPainterTest, WrapsAtSpacesWithinTheWidthAndKeepsALongWordWhole) {
     const int wordWidth = std::max(fx::MeasureLine(dc.get(), L"alpha beta", false),
                                    fx::MeasureLine(dc.get(), L"gamma delta", false));
     ASSERT_GT(wordWidth, 0);

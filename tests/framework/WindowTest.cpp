@@ -2,7 +2,9 @@
 // window, and the framework's private messages reach only its own windows.
 #include "Bitmaps.h"
 #include "Form.h"
+#include "MainWindow.h"
 #include "MessageLoop.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -36,9 +38,10 @@ TEST(WindowTest, TheLoopAsksOnlyItsOwnWindowsToPreTranslate) {
     EXPECT_EQ(foreignPreTranslates, 0);
 }
 
-// A picture box whose object goes before its container window takes its
-// window along instead of leaving a dangling object pointer behind.
-TEST(WindowTest, APictureBoxObjectDestroysItsWindow) {
+// A window object that goes before its window takes the window along,
+// unbound first, so that no handler runs on a half-destroyed object (the
+// main window's WM_DESTROY handler would post a quit).
+TEST(WindowTest, AWindowObjectThatGoesFirstDestroysItsWindowUnbound) {
     const fx::ControlDesign design[] = {{L"Picture", fx::Kind::PictureBox, fx::kOnWindow, {0, 0, 300, 300}, 0, true,
                                          nullptr, nullptr, fx::SysColour(COLOR_BTNFACE), fx::SysColour(COLOR_BTNTEXT),
                                          fx::kPlain, nullptr}};
@@ -50,6 +53,27 @@ TEST(WindowTest, APictureBoxObjectDestroysItsWindow) {
     ASSERT_TRUE(IsWindow(picture));
     form.reset();
     EXPECT_FALSE(IsWindow(picture));
+
+    testing_support::TempFolder folder;
+    auto main = std::make_unique<mirvashel::MainWindow>(
+        mirvashel::MainWindow::Environment{.executableFolder = folder.str(), .quitOnDestroy = true});
+    ASSERT_TRUE(main->Create());
+    const HWND window = main->hwnd();
+    main.reset();
+    EXPECT_FALSE(IsWindow(window));
+    MSG quit;
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "a handler ran during destruction";
+}
+
+// Twips halfway between two pixels go to the even pixel: at 120 dpi a
+// pixel is 12 twips, at 192 dpi 7.5 (halves from a drag's arithmetic).
+TEST(WindowTest, TwipsHalfwayBetweenPixelsGoToTheEvenPixel) {
+    const struct { int dpi; double twips; int pixels; } cases[] = {
+        {120, 18, 2}, {120, 30, 2}, {120, 42, 4}, {120, -30, -2}, {192, 3.75, 0}, {192, 11.25, 2}, {192, 18.75, 2}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(fx::Units(c.dpi, c.dpi).ToPixelsX(c.twips), c.pixels) << c.twips << " twips at " << c.dpi;
+        EXPECT_EQ(fx::Units(c.dpi, c.dpi).ToPixelsY(c.twips), c.pixels) << c.twips << " twips at " << c.dpi;
+    }
 }
 
 // Headers that would wrap the size check are refused, not read.

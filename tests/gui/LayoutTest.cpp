@@ -1,6 +1,7 @@
 // The window as the user first meets it: the tab order, and what it looks
 // like (its frame, size, controls and stacking are checked from outside by
 // the end-to-end test).
+#include "MessageLoop.h"
 #include "Png.h"
 #include "Pump.h"
 #include "TestWindow.h"
@@ -23,17 +24,24 @@ protected:
     HWND Hwnd(Ctl row) { return window->Get<fx::Control>(row).hwnd(); }
 };
 
-TEST_F(LayoutTest, TabFollowsTabIndexesSkippingHiddenControlsAndLabels) {
+TEST_F(LayoutTest, TabThroughTheProgramsLoopsFollowsTabIndexesSkippingHiddenControlsAndLabels) {
     SetForegroundWindow(window.hwnd());
     Pump();
     ASSERT_EQ(GetFocus(), Hwnd(File1));
+    // The key goes through the program's own loops: Tab through the main
+    // loop, Shift+Tab through the yield of a long handler.
     auto tab = [&](bool back = false) {
         BYTE keys[256];
         GetKeyboardState(keys);
         keys[VK_SHIFT] = back ? 0x80 : 0;
         SetKeyboardState(keys);
         PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
-        Pump();
+        if (back) {
+            fx::DoEvents();
+        } else {
+            PostQuitMessage(0);
+            fx::RunMessageLoop();
+        }
         return GetFocus();
     };
     EXPECT_EQ(tab(), Hwnd(Command1));

@@ -59,14 +59,14 @@ protected:
         Process process;
         ASSERT_TRUE(process.Start(stage.path() / L"Mirvashel.exe", stage.path())) << "CreateProcessW: " << GetLastError();
         HWND window = nullptr;
-        WaitUntil([&] { return (window = VisibleWindowOf(process.id(), L"Mirvashel")) || !process.Running(); }, kRunMs);
+        WaitUntil(process, [&] { return (window = VisibleWindowOf(process.id(), L"Mirvashel")) != nullptr; }, kRunMs);
         ASSERT_NE(window, nullptr) << "no window";
         ASSERT_TRUE(PostMessageW(GetDlgItem(window, kInstallButtonId), BM_CLICK, 0, 0));
         HWND box = nullptr;
-        WaitUntil([&] { return (box = VisibleWindowOf(process.id(), L"#32770")) || !process.Running(); }, kRunMs);
+        WaitUntil(process, [&] { return (box = VisibleWindowOf(process.id(), L"#32770")) != nullptr; }, kRunMs);
         ASSERT_NE(box, nullptr) << "no report";
         PostMessageW(box, WM_COMMAND, IDOK, 0);
-        WaitUntil([&] { return !IsWindow(box); }, kRunMs);
+        WaitUntil(process, [&] { return !IsWindow(box); }, kRunMs);
     }
 
     TempFolder stage{L"mirvashel-planting"};

@@ -3,9 +3,13 @@
 #include "ChildProcess.h"
 #include "RegistrationFixture.h"
 
+#include "InstallReport.h"
+#include "Png.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 using namespace mirvashel;
 using namespace testing_support;
@@ -14,10 +18,23 @@ namespace {
 
 class InstallTest : public RegistrationTest {};
 
-TEST_F(InstallTest, RegistersRecordsAndCountsDownEveryListedFile) {
+// The count is also read back from the screen: its ink must change again
+// and again while files remain, not once or only at the end. Every step
+// takes longer than a frame, so every yield may repaint.
+TEST_F(InstallTest, RegistersRecordsAndCountsDownEveryListedFileOnScreen) {
     AddTestFonts(12);
     Open();
-    InstallProbe probe(*window);
+    const HWND main = window->hwnd();
+    const RECT box = window->Get<fx::Label>(Label1).Bounds();
+    int inkChanges = 0;
+    std::vector<std::uint32_t> ink;
+    InstallProbe probe(*window, [&](int step) {
+        if (step == 12) return; // the last file: only files remaining count
+        std::vector<std::uint32_t> now = CaptureClientArea(main, box).pixels;
+        inkChanges += step > 1 && now != ink;
+        ink = std::move(now);
+        Sleep(35);
+    });
     Click(Command2);
 
     std::vector<std::wstring> expected;
@@ -31,18 +48,9 @@ TEST_F(InstallTest, RegistersRecordsAndCountsDownEveryListedFile) {
     EXPECT_EQ(probe.captionsAtRecord(), countdown);
     EXPECT_EQ(CountCaption(), L"0");
     EXPECT_EQ(probe.steps(), 12); // a yield after every file
+    EXPECT_GE(inkChanges, 2) << "the count on screen stood still during the run";
     EXPECT_TRUE(PanelShown());
-    EXPECT_EQ(window->Get<fx::FileList>(File1).Path(), folder.str() + L"\\fonts");
     EXPECT_TRUE(Record().errors.empty()); // every file accepted: the panel says it all
-}
-
-TEST_F(InstallTest, RecordStaysSortedWhetherPathsComeInOrderOrNot) {
-    // The install appends in name order straight to the end of the record;
-    // a path that sorts earlier (case-blind) still finds its place.
-    Open();
-    auto& record = window->Get<fx::ListBox>(List2);
-    for (const wchar_t* path : {L"b", L"d", L"C", L"e", L"A", L"e"}) record.Append(path);
-    EXPECT_EQ(Rows(List2), (std::vector<std::wstring>{L"A", L"b", L"C", L"d", L"e", L"e"}));
 }
 
 TEST_F(InstallTest, EveryAttemptIsRecordedWhateverWindowsSaysAndTheRefusedAreNamed) {
@@ -69,23 +77,26 @@ TEST_F(InstallTest, EveryAttemptIsRecordedWhateverWindowsSaysAndTheRefusedAreNam
     ASSERT_EQ(Record().errors.size(), 1u);
     const std::wstring& message = Record().errors[0];
     EXPECT_NE(message.find(L"عدد هذه الملفات: 3"), std::wstring::npos) << message;
+    EXPECT_EQ(Record().errorStyles[0] & (MB_RIGHT | MB_RTLREADING), UINT(MB_RIGHT | MB_RTLREADING)) << "Arabic text";
     for (const wchar_t* refused : {L"\u202Aempty.ttf\u202C", L"\u202Anot-a-font.ttf\u202C", L"\u202Atruncated.ttf\u202C"})
         EXPECT_NE(message.find(refused), std::wstring::npos) << refused;
     EXPECT_EQ(message.find(L"MirvTest"), std::wstring::npos);
 }
 
-TEST_F(InstallTest, ARefusalMessageNamesTwentyFilesThenSaysHowManyMore) {
-    for (int i = 0; i < 23; ++i) folder.Write(L"fonts\\bad" + std::to_wstring(10 + i) + L".ttf", "not a font");
-    Open();
-    Click(Command2);
-    ASSERT_EQ(Record().errors.size(), 1u);
-    const std::wstring& message = Record().errors[0];
-    EXPECT_NE(message.find(L"عدد هذه الملفات: 23"), std::wstring::npos);
-    EXPECT_NE(message.find(L"bad29.ttf"), std::wstring::npos);
-    EXPECT_EQ(message.find(L"bad30.ttf"), std::wstring::npos);
-    EXPECT_TRUE(message.ends_with(L"وملفات أخرى عددها 3")) << message;
-    EXPECT_EQ(Rows(List2).size(), 23u); // still recorded and counted
-    EXPECT_EQ(CountCaption(), L"0");
+// The boundary of the report's list: exactly as many refused files as it
+// names in full, and one more.
+TEST(InstallReportTest, NamesEveryRefusedFileUpToItsLimitThenCountsTheRest) {
+    auto report = [](size_t refused) {
+        InstallResult result{InstallOutcome::Completed};
+        for (size_t i = 0; i < refused; ++i) result.refused.push_back(L"bad" + std::to_wstring(i) + L".ttf");
+        return InstallReport(result, L"C:\\program\\fonts");
+    };
+    auto named = [](size_t i) { return L"\u202Abad" + std::to_wstring(i) + L".ttf\u202C"; };
+    const std::wstring full = report(kMaxNamedFiles), over = report(kMaxNamedFiles + 1);
+    EXPECT_TRUE(full.ends_with(named(kMaxNamedFiles - 1))) << "all named, nothing more said: " << full;
+    EXPECT_NE(over.find(named(kMaxNamedFiles - 1)), std::wstring::npos) << over;
+    EXPECT_EQ(over.find(named(kMaxNamedFiles)), std::wstring::npos) << over;
+    EXPECT_TRUE(over.ends_with(L"وملفات أخرى عددها 1")) << over;
 }
 
 // pipe.ttf, a named pipe nobody writes to, would block Windows for good.
@@ -100,26 +111,80 @@ TEST_F(InstallTest, AnEntryThatIsNotADiskFileIsRefusedWithoutWaiting) {
     EXPECT_FALSE(HasFamily(TestFamily(0)));
 }
 
-// Held open by another handle that shares nothing, the fonts folder exists
-// but cannot be listed: that is not a missing folder.
-TEST_F(InstallTest, AnUnreadableFontsFolderIsSaidWithTheSystemsReasonAndNothingIsTouched) {
-    AddTestFonts(1);
+// Points this program's import of one system function elsewhere for its
+// lifetime: no real folder can be made to break off its listing midway.
+class ImportSwap {
+public:
+    ImportSwap(void* imported, void* replacement) {
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+        const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+        for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports); dll->Name && !slot_; ++dll)
+            for (auto** slot = reinterpret_cast<void**>(base + dll->FirstThunk); *slot && !slot_; ++slot)
+                if (*slot == imported) slot_ = slot;
+        if (!slot_) return;
+        DWORD protection = 0; // left writable afterwards: it is this test program's own table
+        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection);
+        // Kept from the slot itself: the compiler may take an imported
+        // function's address as fixed and read it again later.
+        original_ = std::exchange(*slot_, replacement);
+    }
+    ~ImportSwap() {
+        if (slot_) *slot_ = original_;
+    }
+
+private:
+    void** slot_ = nullptr;
+    void* original_ = nullptr;
+};
+
+BOOL WINAPI FailAfterTheFirstEntry(HANDLE, LPWIN32_FIND_DATAW) {
+    SetLastError(ERROR_NETNAME_DELETED); // a network folder going away
+    return FALSE;
+}
+
+// A fonts folder that is missing, or exists but cannot be listed in full
+// (held open by a handle that shares nothing, or a listing that breaks off
+// midway), touches nothing; the message says which, names the folder and,
+// for one that cannot be read, gives the system's reason.
+TEST_F(InstallTest, AMissingOrUnreadableFontsFolderIsSaidWithItsPathAndNothingIsTouched) {
+    folder.Write(L"VevoDider\\a.ttf");
+    folder.Write(L"fontsfonts\\b.ttf"); // a sibling with the glued name is not the fonts folder
     Open();
-    HANDLE held = CreateFileW((folder.str() + L"\\fonts").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    Click(Command2);
-    CloseHandle(held);
-    ASSERT_EQ(Record().errors.size(), 1u);
-    const std::wstring& message = Record().errors[0];
-    EXPECT_NE(message.find(L"تعذّرت قراءة مجلد الخطوط"), std::wstring::npos) << message;
-    wchar_t reason[256] = {};
-    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_SHARING_VIOLATION, 0,
-                   reason, 256, nullptr);
-    EXPECT_NE(message.find(std::wstring(reason, wcscspn(reason, L"\r\n"))), std::wstring::npos) << message;
-    EXPECT_TRUE(Rows(List2).empty());
-    EXPECT_FALSE(HasFamily(TestFamily(0)));
-    EXPECT_FALSE(PanelShown());
+    const std::wstring fonts = folder.str() + L"\\fonts";
+    for (const DWORD error : {ERROR_PATH_NOT_FOUND, ERROR_SHARING_VIOLATION, ERROR_NETNAME_DELETED}) {
+        Record() = {};
+        if (error == ERROR_PATH_NOT_FOUND) {
+            Click(Command2);
+            AddTestFonts(2); // from here on the folder exists
+        } else if (error == ERROR_SHARING_VIOLATION) {
+            HANDLE held = CreateFileW(fonts.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                      nullptr);
+            ASSERT_NE(held, INVALID_HANDLE_VALUE);
+            Click(Command2);
+            CloseHandle(held);
+        } else {
+            ImportSwap swap(reinterpret_cast<void*>(&FindNextFileW), reinterpret_cast<void*>(&FailAfterTheFirstEntry));
+            Click(Command2);
+        }
+        ASSERT_EQ(Record().errors.size(), 1u) << error;
+        const std::wstring& message = Record().errors[0];
+        EXPECT_NE(message.find(L"\u202A" + fonts + L"\u202C"), std::wstring::npos) << "names the folder";
+        if (error == ERROR_PATH_NOT_FOUND) {
+            EXPECT_NE(message.find(L"لم يُعثر على مجلد الخطوط"), std::wstring::npos) << message;
+        } else {
+            EXPECT_NE(message.find(L"تعذّرت قراءة مجلد الخطوط"), std::wstring::npos) << message;
+            wchar_t reason[256] = {};
+            FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, reason, 256,
+                           nullptr);
+            EXPECT_NE(message.find(std::wstring(reason, wcscspn(reason, L"\r\n"))), std::wstring::npos) << message;
+        }
+        EXPECT_TRUE(Rows(List2).empty());
+        EXPECT_EQ(window->Get<fx::ListBox>(List1).Count(), 0);
+        EXPECT_EQ(CountCaption(), L"1");
+        EXPECT_FALSE(HasFamily(TestFamily(0)));
+        EXPECT_FALSE(PanelShown());
+    }
 }
 
 TEST_F(InstallTest, EmptyFontsFolderStillRefillsAndShowsThePanel) {
@@ -134,44 +199,23 @@ TEST_F(InstallTest, EmptyFontsFolderStillRefillsAndShowsThePanel) {
     EXPECT_TRUE(Record().errors.empty());
 }
 
-TEST_F(InstallTest, NoFontsFolderSaysSoInArabicAndTouchesNothing) {
-    folder.Write(L"VevoDider\\a.ttf");
-    folder.Write(L"fontsfonts\\b.ttf"); // a sibling with the glued name is not the fonts folder
-    Open();
-    Click(Command2);
-    ASSERT_EQ(Record().errors.size(), 1u);
-    EXPECT_NE(Record().errors[0].find(L"مجلد الخطوط"), std::wstring::npos);
-    EXPECT_NE(Record().errors[0].find(folder.str() + L"\\fonts"), std::wstring::npos);
-    EXPECT_TRUE(Rows(List2).empty());
-    EXPECT_EQ(window->Get<fx::ListBox>(List1).Count(), 0);
-    EXPECT_EQ(CountCaption(), L"1");
-    EXPECT_FALSE(PanelShown());
-}
-
-TEST_F(InstallTest, PressDuringARunIsIgnored) {
-    AddTestFonts(4);
-    Open();
-    InstallProbe probe(*window, [&](int step) {
-        if (step == 1) Click(Command2);
-    });
-    Click(Command2);
-    EXPECT_EQ(Rows(List2).size(), 4u);
-    EXPECT_EQ(CountCaption(), L"0");
-    EXPECT_EQ(probe.steps(), 4);
-}
-
-TEST_F(InstallTest, RemoveDuringARunUnregistersWhatWasRecordedSoFar) {
+// Clicks during a run: install again is ignored (it would register every
+// file twice); remove unregisters what was recorded so far.
+TEST_F(InstallTest, DuringARunInstallIsIgnoredAndRemoveUnregistersWhatWasRecordedSoFar) {
     AddTestFonts(4);
     Open();
     bool firstGone = false;
     InstallProbe probe(*window, [&](int step) {
+        if (step == 1) Click(Command2);
         if (step != 2) return;
         Click(Command1);
         firstGone = !HasFamily(TestFamily(0)) && !HasFamily(TestFamily(1));
     });
     Click(Command2);
-    EXPECT_TRUE(firstGone);
+    EXPECT_EQ(probe.steps(), 4);
+    EXPECT_EQ(CountCaption(), L"0");
     EXPECT_EQ(Rows(List2).size(), 4u);
+    EXPECT_TRUE(firstGone);
     EXPECT_FALSE(HasFamily(TestFamily(0)));
     EXPECT_TRUE(HasFamily(TestFamily(2)));
     EXPECT_TRUE(HasFamily(TestFamily(3)));
@@ -193,33 +237,26 @@ TEST_F(InstallTest, ClosingTheWindowDuringARunStopsItAndKeepsWhatWasRegistered) 
     EXPECT_TRUE(Record().errors.empty()); // nobody is left to read it
 }
 
-TEST_F(InstallTest, FolderNamesOutsideTheAnsiCodePageRegisterAndRemove) {
-    const std::wstring program = folder.str() + L"\\برنامج-шрифт-€";
-    for (int i = 0; i < 2; ++i)
-        folder.CopyTestFont(TestFamily(i) + L".ttf", L"برنامج-шрифт-€\\fonts\\خط-" + TestFamily(i) + L".ttf");
-    Open(program);
-    Click(Command2);
-    EXPECT_EQ(Rows(List2), (std::vector<std::wstring>{program + L"\\fonts\\خط-MirvTest0000.ttf",
-                                                      program + L"\\fonts\\خط-MirvTest0001.ttf"}));
-    EXPECT_TRUE(HasFamily(TestFamily(0)));
-    EXPECT_TRUE(HasFamily(TestFamily(1)));
-    Click(Command1);
-    EXPECT_FALSE(HasFamily(TestFamily(0)));
-    EXPECT_FALSE(HasFamily(TestFamily(1)));
-}
-
-TEST_F(InstallTest, ProgramAtADriveRootUsesOneSeparator) {
+// A program folder named outside the ANSI code page, and one at a drive's
+// root (one separator, not two): its fonts register and remove.
+TEST_F(InstallTest, UnusualProgramFoldersRegisterAndRemove) {
     const std::filesystem::path root = L"R:\\";
     ASSERT_TRUE(std::filesystem::exists(root)) << "drive R: is not mapped";
     std::filesystem::remove_all(root / L"fonts");
     std::filesystem::create_directories(root / L"fonts");
     std::filesystem::copy_file(TestFontsFolder() / L"MirvTest0000.ttf", root / L"fonts" / L"MirvTest0000.ttf");
-    Open(L"R:\\");
-    Click(Command2);
-    EXPECT_EQ(Rows(List2), std::vector<std::wstring>{L"R:\\fonts\\MirvTest0000.ttf"});
-    EXPECT_TRUE(HasFamily(TestFamily(0)));
-    Click(Command1);
-    EXPECT_FALSE(HasFamily(TestFamily(0)));
+    folder.CopyTestFont(L"MirvTest0001.ttf", L"برنامج-шрифт-€\\fonts\\خط-MirvTest0001.ttf");
+    const struct { std::wstring program, font; int family; } cases[] = {
+        {L"R:\\", L"R:\\fonts\\MirvTest0000.ttf", 0},
+        {folder.str() + L"\\برنامج-шрифт-€", folder.str() + L"\\برنامج-шрифт-€\\fonts\\خط-MirvTest0001.ttf", 1}};
+    for (const auto& c : cases) {
+        Open(c.program);
+        Click(Command2);
+        EXPECT_EQ(Rows(List2), std::vector<std::wstring>{c.font});
+        EXPECT_TRUE(HasFamily(TestFamily(c.family))) << c.family;
+        Click(Command1);
+        EXPECT_FALSE(HasFamily(TestFamily(c.family))) << c.family;
+    }
     std::filesystem::remove_all(root / L"fonts");
 }
 

@@ -4,6 +4,7 @@
 
 #include "Handles.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -62,15 +63,19 @@ private:
 };
 
 // Polls `done`, dispatching this thread's own messages in between (that is
-// how messages posted to this process's windows arrive).
-inline bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
+// how messages posted to this process's windows arrive). It also waits on
+// `program` and gives up at once when that has ended, rather than sitting
+// out the bound.
+inline bool WaitUntil(const Process& program, const std::function<bool()>& done, DWORD milliseconds) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
+    const HANDLE process = program.handle();
     for (;;) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
         if (done()) return true;
-        if (GetTickCount64() >= end) return false;
-        Sleep(10);
+        const ULONGLONG now = GetTickCount64();
+        if (!program.Running() || now >= end) return false;
+        MsgWaitForMultipleObjects(1, &process, FALSE, DWORD(std::min<ULONGLONG>(end - now, 10)), QS_ALLINPUT);
     }
 }
 

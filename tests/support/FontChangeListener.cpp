@@ -50,9 +50,10 @@ LRESULT CALLBACK FontChangeListener::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-int FontChangeListener::CountAfterWaitingFor(int expected) {
+int FontChangeListener::CountAfterWaitingFor(int expected, HANDLE sender) {
     const ULONGLONG start = GetTickCount64();
-    while (posted_ < expected && GetTickCount64() - start < kWaitMs) Sleep(5);
+    while (posted_ < expected && GetTickCount64() - start < kWaitMs && WaitForSingleObject(sender, 5) == WAIT_TIMEOUT) {
+    }
     Sleep(kSettleMs); // so that a surplus notice shows too
     return posted_;
 }

@@ -18,8 +18,9 @@ public:
     FontChangeListener& operator=(const FontChangeListener&) = delete;
 
     // The posted notices so far, after waiting until `expected` have come (or
-    // a few seconds have passed) and a little longer.
-    int CountAfterWaitingFor(int expected);
+    // a few seconds have passed, or the sending process has ended) and a
+    // little longer.
+    int CountAfterWaitingFor(int expected, HANDLE sender);
     // Notices that arrived through a send: a broadcast sent that way hangs the
     // sender on any top-level window that does not answer.
     int SentCount() const { return sent_; }

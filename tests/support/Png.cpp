@@ -10,21 +10,19 @@
 
 namespace testing_support {
 
-Image CaptureWindow(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
+namespace {
+Image Capture(HDC source, const RECT& r) {
     Image image;
     image.width = r.right - r.left;
     image.height = r.bottom - r.top;
-    fx::WindowDC screen(nullptr);
-    fx::MemoryDC memory(CreateCompatibleDC(screen.get()));
+    fx::MemoryDC memory(CreateCompatibleDC(source));
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB};
     void* bits = nullptr;
-    fx::UniqueBitmap dib(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    fx::UniqueBitmap dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     {
         fx::SelectGuard select(memory.get(), dib.get());
-        BitBlt(memory.get(), 0, 0, image.width, image.height, screen.get(), r.left, r.top, SRCCOPY);
+        BitBlt(memory.get(), 0, 0, image.width, image.height, source, r.left, r.top, SRCCOPY);
     }
     GdiFlush();
     const auto* src = static_cast<const std::uint32_t*>(bits);
@@ -32,6 +30,15 @@ Image CaptureWindow(HWND hwnd) {
     for (auto& p : image.pixels) p &= 0xFFFFFF;
     return image;
 }
+} // namespace
+
+Image CaptureWindow(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return Capture(fx::WindowDC(nullptr).get(), r);
+}
+
+Image CaptureClientArea(HWND hwnd, const RECT& area) { return Capture(fx::WindowDC(hwnd).get(), area); }
 
 bool SavePng(const Image& image, const std::filesystem::path& file) {
     // GDI+ is part of every Windows and of Wine, and writes PNG.

@@ -18,6 +18,8 @@ struct Image {
 
 // Copies the window's outer rectangle from the screen.
 Image CaptureWindow(HWND hwnd);
+// Reads back what the window has painted in part of its client area.
+Image CaptureClientArea(HWND hwnd, const RECT& area);
 // Writes the image as a PNG file; false when it could not be written.
 bool SavePng(const Image& image, const std::filesystem::path& file);
 // Where tests save screenshots: "screenshots" beside the test programs.

@@ -1,15 +1,11 @@
 #include "Pump.h"
 
-#include "MessageLoop.h"
-
 namespace testing_support {
 
 void Pump() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) continue;
-        if (HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr)
-            if (SendMessageW(root, fx::kPreTranslateMessage, 0, reinterpret_cast<LPARAM>(&msg))) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -1,4 +1,6 @@
-// Drives the message queue between test steps, as the real loop would.
+// Drives the message queue between test steps. Keys are not offered to the
+// window first as the program's own loops do: the keyboard's tests go
+// through those loops themselves.
 #pragma once
 
 #include <windows.h>

@@ -9,6 +9,12 @@ HINSTANCE WINAPI RecordShellExecute(HWND, LPCWSTR op, LPCWSTR file, LPCWSTR, LPC
     Record().shellCalls.push_back({op ? op : L"", file ? file : L""});
     return reinterpret_cast<HINSTANCE>(INT_PTR(42));
 }
+
+int WINAPI RecordMessageBox(HWND, LPCWSTR text, LPCWSTR, UINT style) {
+    Record().errors.push_back(text);
+    Record().errorStyles.push_back(style);
+    return IDOK;
+}
 } // namespace
 
 Recorded& Record() {
@@ -22,7 +28,7 @@ TestWindow::TestWindow(const std::wstring& folder, bool show) {
     env.executableFolder = folder;
     env.shellExecute = &RecordShellExecute;
     env.endProgram = [] { ++Record().endRequests; };
-    env.showError = [](const std::wstring& text) { Record().errors.push_back(text); };
+    env.messageBox = &RecordMessageBox;
     env.quitOnDestroy = false;
     window_ = std::make_unique<mirvashel::MainWindow>(std::move(env));
     window_->Create();

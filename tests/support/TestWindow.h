@@ -18,7 +18,8 @@ struct ShellCall {
 struct Recorded {
     std::vector<ShellCall> shellCalls;
     int endRequests = 0;
-    std::vector<std::wstring> errors;
+    std::vector<std::wstring> errors; // the message boxes' texts
+    std::vector<UINT> errorStyles;    // and their styles
 };
 
 // What the current test window recorded (one window at a time per test).
