@@ -33,7 +33,7 @@ for setting in "$@"; do
   echo "== $dpi dpi, Traditional Arabic: $face"
   use_display "$dpi" "$face"
   # Not to ctest's pipe: a Wine service started by the program keeps it open.
-  MIRVASHEL_EXPECT_DPI=$dpi MIRVASHEL_FACE=${face// /_} wine "$tests" --gtest_brief=1 >"$out/run.log" 2>&1 || failed+=("$setting")
+  MIRVASHEL_EXPECT_DPI=$dpi wine "$tests" --gtest_brief=1 >"$out/run.log" 2>&1 || failed+=("$setting")
   cat "$out/run.log"
   if [ "$shoot" = shoot ]; then
     shoot_app "$stage" "$dpi" "$out/$dpi-${face// /_}" ask_program "$dpi" || failed+=("$setting (program)")

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <utility>
 
 namespace {
 
@@ -91,20 +90,16 @@ TEST_F(TextPainterTest, OnlyAStandInIsFittedToItsBox) {
     EXPECT_FALSE(fx::FitFont(dc.get(), font.get(), twoLinesTooLow, text, layout));
 
     const fx::UniqueFont missing = fx::WithFace(font.get(), L"Mirvashel No Such Face");
-    auto height = [](HFONT f) {
-        LOGFONTW lf{};
-        GetObjectW(f, sizeof lf, &lf);
-        return std::pair{-lf.lfHeight, std::wstring(lf.lfFaceName)};
-    };
+    LOGFONTW lf{};
     const fx::UniqueFont fitted = fx::FitFont(dc.get(), missing.get(), twoLinesTooLow, text, layout);
-    ASSERT_TRUE(fitted);
-    EXPECT_LT(height(fitted.get()).first, 16);
-    {
-        fx::SelectGuard select(dc.get(), fitted.get());
-        EXPECT_TRUE(fx::FitsBox(dc.get(), twoLinesTooLow, text, layout));
-    }
+    ASSERT_TRUE(fitted && GetObjectW(fitted.get(), sizeof lf, &lf));
+    EXPECT_LT(-lf.lfHeight, 16);
+    fx::SelectGuard select(dc.get(), fitted.get());
+    EXPECT_TRUE(fx::FitsBox(dc.get(), twoLinesTooLow, text, layout));
     const fx::UniqueFont smallest = fx::FitFont(dc.get(), missing.get(), RECT{0, 0, 5, 5}, text, layout);
-    EXPECT_EQ(height(smallest.get()), (std::pair{11L, std::wstring(fx::kFallbackFace)}));
+    ASSERT_TRUE(smallest && GetObjectW(smallest.get(), sizeof lf, &lf));
+    EXPECT_EQ(-lf.lfHeight, 11);
+    EXPECT_STREQ(lf.lfFaceName, fx::kFallbackFace);
 }
 
 } // namespace
