@@ -62,6 +62,9 @@ bool MainWindow::Create() {
     if (!CreateWindowExW(kExStyle, kClassName, L"", kStyle, place.x, place.y, outer.right - outer.left,
                          outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr), this))
         return false;
+    // The monitor the window landed on decides its scale, which may not be
+    // the primary screen's.
+    form_.SetUnits(fx::Units::ForWindow(hwnd()));
     // The window's outer size as the load handler sets it.
     constexpr fx::TwipRect kFirstSeen{0, 0, kOuterWidthTwips, kOuterHeightTwips};
     form_.Create(hwnd(), &kFirstSeen);
@@ -91,8 +94,10 @@ void MainWindow::CreateUnseenControls() {
 }
 
 void MainWindow::SetImages() {
-    Get<fx::PictureBox>(Picture3).SetImage(fx::BitmapFromFile(artwork::CloseImage()));
-    Get<fx::PictureBox>(Picture2).SetImage(fx::BitmapFromFile(artwork::WebAddressImage()));
+    const int dpi = form_.units().dpiY();
+    const artwork::Scale& drawn = artwork::ForDpi(dpi);
+    Get<fx::PictureBox>(Picture3).SetImage(fx::BitmapForDpi(drawn.close, drawn.dpi, dpi));
+    Get<fx::PictureBox>(Picture2).SetImage(fx::BitmapForDpi(drawn.webAddress, drawn.dpi, dpi));
 }
 
 std::wstring MainWindow::FontsFolder() const { return fx::JoinPath(env_.executableFolder, kFontsFolderName); }
@@ -111,6 +116,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return form_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
     case WM_SIZE:
         form_.Dock();
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
         return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -156,6 +164,16 @@ void MainWindow::OnCommand(int id, int code) {
 void MainWindow::OnPaint() {
     fx::PaintDC paint(hwnd());
     form_.PaintLabels(hwnd(), paint.get(), paint.dirty());
+}
+
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    // Moved to a monitor of another scale, or the scale changed: everything
+    // in twips is laid out again at the new DPI, in the place Windows
+    // suggests (which keeps the window under the pointer while dragged).
+    if (form_.SetUnits(fx::Units(dpi, dpi))) SetImages();
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 bool MainWindow::PreTranslate(const MSG& msg) {

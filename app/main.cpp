@@ -2,6 +2,7 @@
 #include "MessageLoop.h"
 #include "Paths.h"
 #include "SystemLibraries.h"
+#include "Units.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     fx::RestrictDllSearchToSystemFolder();
@@ -12,6 +13,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // so loaded from the system folder before any window exists. A few
     // milliseconds under Wine.
     fx::PreloadSystemLibraries({L"msimg32.dll", L"dwmapi.dll", L"cryptbase.dll", L"version.dll"});
+    fx::DeclareDpiAwareness(); // before the first window: Windows fixes it then
     mirvashel::MainWindow window({.executableFolder = fx::ExecutableFolder()});
     if (!window.Create()) return 1;
     window.Show();

@@ -14,7 +14,12 @@ namespace fx {
 void Control::Create(HWND container) {
     container_ = container;
     if (design_.font) font_ = CreateDesignFont(*design_.font, form_.units().dpiY());
-    CreateIn(container, form_.units().ToPixels(design_.place));
+    CreateIn(container, form_.units().ToPixels(place_));
+}
+
+void Control::Rescale() {
+    if (design_.font) font_ = RescaledFont(font_.get(), *design_.font, form_.units().dpiY());
+    PlaceAt(form_.units().ToPixels(place_));
 }
 
 HGDIOBJ Control::FontOrDefault() const {
@@ -40,6 +45,8 @@ bool Control::IsVisible() const {
 }
 
 void Control::MoveTo(int leftTwips, int topTwips) {
+    place_.left = leftTwips;
+    place_.top = topTwips;
     if (HWND h = hwnd())
         SetWindowPos(h, nullptr, form_.units().ToPixelsX(leftTwips), form_.units().ToPixelsY(topTwips), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -56,6 +63,12 @@ void WindowedControl::CreateIn(HWND container, const RECT& px) {
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault()), FALSE);
 }
 
+void WindowedControl::PlaceAt(const RECT& px) {
+    SetWindowPos(hwnd_, nullptr, px.left, px.top, px.right - px.left, px.bottom - px.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault()), TRUE);
+}
+
 std::wstring WindowedControl::Text() const {
     std::wstring text(size_t(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
     text.resize(size_t(GetWindowTextW(hwnd_, text.data(), int(text.size()))));
@@ -70,10 +83,14 @@ void Button::Draw(const DRAWITEMSTRUCT& item) const {
     RECT r = item.rcItem;
     const bool pushed = item.itemState & ODS_SELECTED;
     DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
-    SelectGuard font(item.hDC, FontOrDefault());
+    const std::wstring caption = Text();
+    // The caption inside the frame's edges, smaller if it does not fit.
+    RECT inside = r;
+    InflateRect(&inside, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+    const UniqueFont fitted = FitFont(item.hDC, static_cast<HFONT>(FontOrDefault()), inside, caption, {true, false});
+    SelectGuard font(item.hDC, fitted ? fitted.get() : FontOrDefault());
     TEXTMETRICW tm{};
     GetTextMetricsW(item.hDC, &tm);
-    const std::wstring caption = Text();
     SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
     SetBkMode(item.hDC, TRANSPARENT);
     RECT line = r;
@@ -95,6 +112,12 @@ void ComboBox::CreateIn(HWND container, const RECT& px) {
     tall.bottom = px.top + 8 * (px.bottom - px.top);
     WindowedControl::CreateIn(container, tall);
     SetText(design_.text ? design_.text : L""); // the window name does not reach the edit box everywhere
+}
+
+void ComboBox::PlaceAt(const RECT& px) {
+    RECT tall = px;
+    tall.bottom = px.top + 8 * (px.bottom - px.top);
+    WindowedControl::PlaceAt(tall);
 }
 
 // --- ListBox ---------------------------------------------------------------
@@ -177,6 +200,11 @@ void Label::CreateIn(HWND, const RECT& px) {
     caption_ = design_.text ? design_.text : L"";
 }
 
+void Label::PlaceAt(const RECT& px) {
+    bounds_ = px;
+    Invalidate();
+}
+
 void Label::SetCaption(std::wstring_view caption) {
     if (caption == caption_) return;
     caption_ = caption;
@@ -209,7 +237,20 @@ bool Label::SetFontFace(std::wstring_view face) {
     return true;
 }
 
+TextLayout Label::Layout() const {
+    return TextLayout{(design_.style & kCentred) != 0, (design_.style & kRightToLeft) != 0};
+}
+
+HFONT Label::DrawnFont(HDC dc) const {
+    if (!fitKnown_) {
+        fitted_ = FitFont(dc, static_cast<HFONT>(FontOrDefault()), bounds_, caption_, Layout());
+        fitKnown_ = true;
+    }
+    return fitted_ ? fitted_.get() : static_cast<HFONT>(FontOrDefault());
+}
+
 void Label::Invalidate() const {
+    fitKnown_ = false;
     if (paintPending_) return;
     paintPending_ = true;
     // A transparent label needs its container's background repainted under it.
@@ -222,11 +263,10 @@ void Label::Paint(HDC dc) const {
         SetBkColor(dc, design_.back.Resolve());
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &bounds_, nullptr, 0, nullptr);
     }
-    SelectGuard font(dc, FontOrDefault());
+    SelectGuard font(dc, DrawnFont(dc));
     SetTextColor(dc, design_.fore.Resolve());
     SetBkMode(dc, TRANSPARENT);
-    DrawWrappedText(dc, bounds_, caption_,
-                    TextLayout{(design_.style & kCentred) != 0, (design_.style & kRightToLeft) != 0});
+    DrawWrappedText(dc, bounds_, caption_, Layout());
 }
 
 } // namespace fx

@@ -5,6 +5,7 @@
 
 #include "Design.h"
 #include "Handles.h"
+#include "TextPainter.h"
 
 #include <string>
 #include <string_view>
@@ -38,15 +39,21 @@ public:
     void MoveTo(int leftTwips, int topTwips);
 
     void Create(HWND container);
+    // Builds the font again and takes the place again in the form's
+    // current units (the window has moved to a screen of another DPI).
+    void Rescale();
 
 protected:
     virtual void CreateIn(HWND container, const RECT& px) = 0;
+    // Takes a new place in pixels after a change of units.
+    virtual void PlaceAt(const RECT& px) = 0;
     // The designed font, or the platform's default dialog font.
     HGDIOBJ FontOrDefault() const;
     Form& form_;
     const ControlDesign& design_;
     HWND container_ = nullptr;
     UniqueFont font_;
+    TwipRect place_ = design_.place; // twips: the design's, or where MoveTo put it
 };
 
 // A control with a native window of a system class.
@@ -60,6 +67,7 @@ public:
 
 protected:
     void CreateIn(HWND container, const RECT& px) override;
+    void PlaceAt(const RECT& px) override;
     virtual const wchar_t* ClassName() const = 0;
     virtual DWORD ExtraStyle() const { return 0; }
     HWND hwnd_ = nullptr; // owned by the container window, destroyed with it
@@ -98,6 +106,7 @@ public:
 
 protected:
     void CreateIn(HWND container, const RECT& px) override;
+    void PlaceAt(const RECT& px) override;
     const wchar_t* ClassName() const override { return L"COMBOBOX"; }
     DWORD ExtraStyle() const override { return CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP; }
 };
@@ -156,6 +165,8 @@ protected:
 
 // A windowless caption painted by its container beneath its windowed
 // controls: centred or not, wrapped at word boundaries, clipped to its box.
+// Text that would not show whole in its font (another face stands in for
+// the designed one) is drawn smaller, or in the fallback face (FitFont).
 class Label : public Control {
 public:
     using Control::Control;
@@ -173,13 +184,22 @@ public:
     bool SetFontFace(std::wstring_view face);
     void Paint(HDC dc) const;
 
+    // The font the caption is drawn in: the label's own, or a smaller one
+    // when the caption does not fit in it.
+    HFONT DrawnFont(HDC dc) const;
+
 protected:
     void CreateIn(HWND container, const RECT& px) override;
+    void PlaceAt(const RECT& px) override;
 
 private:
     void Invalidate() const;
+    TextLayout Layout() const;
     RECT bounds_{};
     std::wstring caption_;
+    // Found on the first paint after the caption, font or box changed.
+    mutable UniqueFont fitted_;
+    mutable bool fitKnown_ = false;
     // Set from invalidation to the next paint: a label already waiting for
     // its repaint is not invalidated again (a countdown changes it far more
     // often than it is painted).

@@ -70,6 +70,15 @@ void Form::CreateRow(size_t row) {
     controls_[row]->Create(container == kOnWindow ? window_ : controls_.at(size_t(container))->hwnd());
 }
 
+bool Form::SetUnits(Units units) {
+    if (units == units_) return false;
+    units_ = units;
+    for (const auto& c : controls_)
+        if (c->container()) c->Rescale();
+    Dock();
+    return true;
+}
+
 int Form::IdOf(const Control& control) const {
     for (size_t i = 0; i < controls_.size(); ++i)
         if (controls_[i].get() == &control) return kFirstControlId + int(i);

@@ -31,6 +31,10 @@ public:
     void CreateUnseen();
     bool Complete() const;
     const Units& units() const noexcept { return units_; }
+    // Lays every control out again, fonts included, in new units (the
+    // window has moved to a screen of another DPI); false when they are
+    // the units already.
+    bool SetUnits(Units units);
 
     Control& At(int row) { return *controls_.at(size_t(row)); }
     const Control& At(int row) const { return *controls_.at(size_t(row)); }

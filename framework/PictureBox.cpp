@@ -19,6 +19,12 @@ void PictureBox::CreateIn(HWND container, const RECT& px) {
                     reinterpret_cast<HMENU>(INT_PTR(form_.IdOf(*this))), GetModuleHandleW(nullptr), this);
 }
 
+void PictureBox::PlaceAt(const RECT& px) {
+    SetWindowPos(hwnd(), nullptr, px.left, px.top, px.right - px.left, px.bottom - px.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
 void PictureBox::SetImage(UniqueBitmap image) {
     image_ = std::move(image);
     InvalidateRect(hwnd(), nullptr, TRUE);

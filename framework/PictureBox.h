@@ -25,6 +25,7 @@ public:
 
 protected:
     void CreateIn(HWND container, const RECT& px) override;
+    void PlaceAt(const RECT& px) override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:

@@ -1,6 +1,9 @@
 #include "TextPainter.h"
 
+#include "Fonts.h"
 #include "Uniscribe.h"
+
+#include <cstdint>
 
 namespace fx {
 namespace {
@@ -116,6 +119,76 @@ void DrawWrappedText(HDC dc, const RECT& box, std::wstring_view text, const Text
             draw(ShapedLine(dc, line, layout.rightToLeft));
         }
     });
+}
+
+namespace {
+
+// Whether drawing the text in the box leaves ink on its last `rows` pixel
+// rows: drawn black on white into a bitmap as wide as the box and one line
+// taller, so that a cut-off line shows.
+bool InkOnLastRows(HDC dc, const RECT& box, std::wstring_view text, const TextLayout& layout, int lineHeight,
+                   int rows) {
+    const int width = box.right - box.left, height = box.bottom - box.top + lineHeight;
+    MemoryDC scratch(CreateCompatibleDC(dc));
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return false;
+    SelectGuard target(scratch.get(), bitmap.get());
+    SelectGuard font(scratch.get(), GetCurrentObject(dc, OBJ_FONT));
+    PatBlt(scratch.get(), 0, 0, width, height, WHITENESS);
+    SetTextColor(scratch.get(), RGB(0, 0, 0));
+    SetBkMode(scratch.get(), TRANSPARENT);
+    DrawWrappedText(scratch.get(), RECT{0, 0, width, height}, text, layout);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (int y = box.bottom - box.top - rows; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if ((pixels[size_t(y) * size_t(width) + size_t(x)] & 0xFFFFFF) != 0xFFFFFF) return true;
+    return false;
+}
+
+} // namespace
+
+bool FitsBox(HDC dc, const RECT& box, std::wstring_view text, const TextLayout& layout) {
+    const int width = box.right - box.left, height = box.bottom - box.top;
+    std::vector<std::wstring_view> lines = WrapLines(dc, text, width, layout.rightToLeft);
+    while (!lines.empty() && lines.back().empty()) lines.pop_back(); // trailing breaks draw nothing
+    for (std::wstring_view line : lines)
+        if (MeasureLine(dc, line, layout.rightToLeft) > width) return false;
+    if (lines.empty()) return true;
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    // The last line starting below the box: certainly cut. Otherwise the
+    // letters decide: a face's tails may reach below its stated descent.
+    constexpr int kClearRows = 1;
+    if (int(lines.size() - 1) * tm.tmHeight >= height) return false;
+    return !InkOnLastRows(dc, box, text, layout, tm.tmHeight, kClearRows);
+}
+
+UniqueFont FitFont(HDC dc, HFONT font, const RECT& box, std::wstring_view text, const TextLayout& layout) {
+    LOGFONTW lf{};
+    if (!font || GetObjectW(font, sizeof lf, &lf) != sizeof lf) return {};
+    auto fits = [&](HFONT candidate) {
+        SelectGuard select(dc, candidate);
+        return FitsBox(dc, box, text, layout);
+    };
+    // The designed face is drawn as designed; only a stand-in is fitted.
+    if (ShowsOwnFace(dc, font) || fits(font)) return {};
+    const LONG full = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
+    const LONG smallest = (full * 2 + 2) / 3;
+    for (LONG height = full - 1; height >= smallest; --height) {
+        UniqueFont smaller = WithHeight(font, height);
+        if (smaller && fits(smaller.get())) return smaller;
+    }
+    UniqueFont fallback = WithFace(font, kFallbackFace);
+    for (LONG height = full; fallback && height >= smallest; --height) {
+        UniqueFont candidate = WithHeight(fallback.get(), height);
+        if (!candidate) break;
+        if (fits(candidate.get()) || height == smallest) return candidate;
+    }
+    return {};
 }
 
 } // namespace fx

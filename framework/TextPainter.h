@@ -3,6 +3,8 @@
 // platform, where DrawTextW's measurement of Arabic can be off.
 #pragma once
 
+#include "Handles.h"
+
 #include <windows.h>
 
 #include <string_view>
@@ -24,5 +26,20 @@ std::vector<std::wstring_view> WrapLines(HDC dc, std::wstring_view text, int max
 
 // Draws the wrapped lines from the top of the box, clipped to it.
 void DrawWrappedText(HDC dc, const RECT& box, std::wstring_view text, const TextLayout& layout);
+
+// A face Windows always has, with Arabic letters narrower than most.
+inline constexpr wchar_t kFallbackFace[] = L"Tahoma";
+
+// Whether the text, wrapped to the box's width, shows whole inside it: no
+// line wider than the box and no ink on the box's last pixel row.
+bool FitsBox(HDC dc, const RECT& box, std::wstring_view text, const TextLayout& layout);
+
+// The font in which the text shows whole in the box: an empty owner when
+// the given font is the face it names (the design holds as drawn) or when
+// the text fits in it; else the same face one pixel smaller at a
+// time, down to two thirds of its size; past that the fallback face from
+// the full size down (the smallest one tried when nothing fits). Leaves the
+// DC's font as it was.
+UniqueFont FitFont(HDC dc, HFONT font, const RECT& box, std::wstring_view text, const TextLayout& layout);
 
 } // namespace fx

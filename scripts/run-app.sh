@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts Mirvashel under Wine in a staged folder. With a display, the window
 # opens there. Without one, it runs on a virtual display, presses the install
-# button, and saves screenshots before and after into build/screenshots.
+# button, and saves screenshots before and after into build/screenshots, at
+# 96 dpi and again at 144 and 192 dpi.
 # usage: run-app.sh EXE
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -33,5 +34,18 @@ MIRVASHEL_STAGE="$stage" MIRVASHEL_SHOTS="$shots" "$here/with-display.sh" bash -
   sleep 3
   import -window root -crop 640x480+320+272 "$MIRVASHEL_SHOTS/2-installed.png"
   kill $app 2>/dev/null || true
+'
+# The same at 150 and 200 % display scale, in the display prefix (its own
+# Wine server, stopped afterwards). MIRVASHEL_RUN_FACE names another
+# stand-in for "Traditional Arabic" ("none": Wine's own substitute).
+MIRVASHEL_STAGE="$stage" MIRVASHEL_SHOTS="$shots" MIRVASHEL_SCRIPTS="$here" "$here/with-display.sh" bash -c '
+  set -uo pipefail
+  source "$MIRVASHEL_SCRIPTS/wine-env.sh"
+  source "$MIRVASHEL_SCRIPTS/display-settings.sh"
+  trap "wineserver -k >/dev/null 2>&1 || true" EXIT
+  for dpi in 144 192; do
+    use_display $dpi "${MIRVASHEL_RUN_FACE:-design}"
+    shoot_app "$MIRVASHEL_STAGE" $dpi "$MIRVASHEL_SHOTS/$dpi-dpi"
+  done
 '
 echo "Screenshots saved in $shots"

@@ -77,4 +77,29 @@ TEST_F(TextPainterTest, ArabicIsMeasuredAsShapedText) {
     EXPECT_LT(joined, apart);
 }
 
+// A face the system has is drawn as designed, even where its text is cut;
+// a stand-in for a missing face is made smaller until the text fits, and
+// past two thirds of its size the fallback face takes over.
+TEST_F(TextPainterTest, OnlyAStandInIsFittedToItsBox) {
+    const std::wstring text = L"alpha beta gamma delta";
+    const fx::TextLayout layout{true, false};
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc.get(), &tm);
+    const RECT twoLinesTooLow{0, 0, fx::MeasureLine(dc.get(), L"alpha beta", false), tm.tmHeight * 3 / 2};
+    ASSERT_FALSE(fx::FitsBox(dc.get(), twoLinesTooLow, text, layout));
+    EXPECT_FALSE(fx::FitFont(dc.get(), font.get(), twoLinesTooLow, text, layout));
+
+    const fx::UniqueFont missing = fx::WithFace(font.get(), L"Mirvashel No Such Face");
+    LOGFONTW lf{};
+    const fx::UniqueFont fitted = fx::FitFont(dc.get(), missing.get(), twoLinesTooLow, text, layout);
+    ASSERT_TRUE(fitted && GetObjectW(fitted.get(), sizeof lf, &lf));
+    EXPECT_LT(-lf.lfHeight, 16);
+    fx::SelectGuard select(dc.get(), fitted.get());
+    EXPECT_TRUE(fx::FitsBox(dc.get(), twoLinesTooLow, text, layout));
+    const fx::UniqueFont smallest = fx::FitFont(dc.get(), missing.get(), RECT{0, 0, 5, 5}, text, layout);
+    ASSERT_TRUE(smallest && GetObjectW(smallest.get(), sizeof lf, &lf));
+    EXPECT_EQ(-lf.lfHeight, 11);
+    EXPECT_STREQ(lf.lfFaceName, fx::kFallbackFace);
+}
+
 } // namespace

@@ -79,20 +79,4 @@ TEST_F(LayoutTest, TabThroughTheProgramsLoopsFollowsTabIndexesSkippingHiddenCont
     EXPECT_EQ(CaptureWindow(Hwnd(Picture3)).pixels, unfocused.pixels);
 }
 
-TEST_F(LayoutTest, ScreenshotShowsStripImagesAndBackground) {
-    SetForegroundWindow(window.hwnd());
-    PumpFor(300);
-    const Image shot = CaptureWindow(window.hwnd());
-    ASSERT_TRUE(SavePng(shot, ScreenshotFolder() / L"main-window.png"));
-    // Outer coordinates: the client area starts one pixel in, inside the border.
-    auto client = [&](int x, int y) { return shot.At(x + 1, y + 1); };
-    EXPECT_EQ(client(300, 20), 0xE0E0E0u);                            // the strip
-    EXPECT_EQ(client(0, 0), 0xE0E0E0u);
-    EXPECT_EQ(client(5 + 1, 4 + 1), 0xE1E1E1u);                       // close image background
-    EXPECT_EQ(client(5 + 11, 4 + 11), 0xFFFFFFu);                     // the middle of its white X
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const std::uint32_t faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
-    EXPECT_EQ(client(10, 300), faceRgb);                              // bare surface
-}
-
 } // namespace

@@ -39,14 +39,16 @@ void strokeInside(cairo_t* cr, double inset, double width, double grey) {
 
 } // namespace
 
-RgbImage drawCloseImage() {
+RgbImage drawCloseImage(int dpi) {
     std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, kCloseWidth, kCloseHeight), &cairo_surface_destroy);
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, scaledSize(kCloseWidth, dpi), scaledSize(kCloseHeight, dpi)),
+        &cairo_surface_destroy);
     std::unique_ptr<cairo_t, decltype(&cairo_destroy)> context(cairo_create(surface.get()), &cairo_destroy);
     cairo_t* cr = context.get();
 
     cairo_set_source_rgb(cr, kStripBackground.r / 255.0, kStripBackground.g / 255.0, kStripBackground.b / 255.0);
     cairo_paint(cr);
+    cairo_scale(cr, dpi / 96.0, dpi / 96.0);
     strokeInside(cr, kRim, kStroke + 2 * kRim, kRimGrey);
     strokeInside(cr, 0, kStroke, 1.0);
     return fromCairoRgb(surface.get());

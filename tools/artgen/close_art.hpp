@@ -9,6 +9,9 @@ namespace artgen {
 inline constexpr int kCloseWidth = 24;
 inline constexpr int kCloseHeight = 23;
 
-RgbImage drawCloseImage();
+// The picture for a screen of `dpi` pixels per inch: the same drawing
+// scaled, on a canvas of the 96-dpi size scaled and rounded up (so it
+// covers its box however the box's size was rounded). At 96, the original.
+RgbImage drawCloseImage(int dpi = 96);
 
 } // namespace artgen

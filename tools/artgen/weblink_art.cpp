@@ -57,6 +57,8 @@ struct Layout {
     double em = 0;
     double widthScale = 1;
     double originX = 0;
+    double baseline = kBaselineRow + 1.0; // the bottom edge of the baseline row
+    int width = kScratchWidth, height = kWeblinkHeight; // of the measuring strip
 };
 
 // Sets up font, size and rendering options and shows the host name with
@@ -77,8 +79,7 @@ void showHost(cairo_t* cr, cairo_font_face_t* face, const Layout& layout) {
     cairo_scaled_font_t* font = cairo_get_scaled_font(cr);
     cairo_glyph_t* glyphs = nullptr;
     int count = 0;
-    const double baseline = kBaselineRow + 1.0;
-    if (cairo_scaled_font_text_to_glyphs(font, layout.originX, baseline, kWeblinkHost, -1, &glyphs, &count, nullptr,
+    if (cairo_scaled_font_text_to_glyphs(font, layout.originX, layout.baseline, kWeblinkHost, -1, &glyphs, &count, nullptr,
                                          nullptr, nullptr) != CAIRO_STATUS_SUCCESS) {
         throw std::runtime_error("cannot lay out the host name");
     }
@@ -94,15 +95,15 @@ struct InkBox {
 // Renders coverage only, into a strip wide enough for any squeeze tried,
 // and reports which pixels received any ink at all.
 InkBox measure(cairo_font_face_t* face, const Layout& layout) {
-    SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_A8, kScratchWidth, kWeblinkHeight), &cairo_surface_destroy);
+    SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_A8, layout.width, layout.height), &cairo_surface_destroy);
     ContextPtr context(cairo_create(surface.get()), &cairo_destroy);
     showHost(context.get(), face, layout);
     cairo_surface_flush(surface.get());
     const unsigned char* data = cairo_image_surface_get_data(surface.get());
     const int stride = cairo_image_surface_get_stride(surface.get());
     InkBox box;
-    for (int y = 0; y < kWeblinkHeight; ++y) {
-        for (int x = 0; x < kScratchWidth; ++x) {
+    for (int y = 0; y < layout.height; ++y) {
+        for (int x = 0; x < layout.width; ++x) {
             if (data[y * stride + x] == 0) continue;
             if (box.left < 0 || x < box.left) box.left = x;
             if (x > box.right) box.right = x;
@@ -115,28 +116,32 @@ InkBox measure(cairo_font_face_t* face, const Layout& layout) {
 
 } // namespace
 
-RgbImage drawWeblinkImage(const std::string& fontFile) {
+RgbImage drawWeblinkImage(const std::string& fontFile, int dpi) {
     FontFacePtr face = loadFace(fontFile);
-    constexpr int kRoom = kLetteringRight - kLetteringLeft + 1;
+    // At other DPIs every length scales; the baseline stays on a pixel edge.
+    const double scale = dpi / 96.0;
+    const int room = (kLetteringRight - kLetteringLeft + 1) * dpi / 96;
+    const int left = (kLetteringLeft * dpi + 48) / 96;
+    const int width = scaledSize(kWeblinkWidth, dpi), height = scaledSize(kWeblinkHeight, dpi);
 
     // Squeeze in small steps until the ink fits the room. Hinted glyphs
     // land on whole pixels, so the ink width moves in steps and a plain
     // downward scan finds the widest setting that fits.
-    Layout layout{kEmPixels, 1.0, kScratchOrigin};
+    Layout layout{kEmPixels * scale, 1.0, kScratchOrigin * scale, double(((kBaselineRow + 1) * dpi + 48) / 96),
+                  scaledSize(kScratchWidth, dpi), height};
     InkBox ink = measure(face.get(), layout);
-    while (ink.width() > kRoom) {
+    while (ink.width() > room) {
         layout.widthScale -= 1.0 / 512.0;
         if (layout.widthScale < 0.5) throw std::runtime_error("host name does not fit the web-address picture");
         ink = measure(face.get(), layout);
     }
-    if (ink.top < kLetteringTop || ink.bottom > kLetteringBottom) {
+    if (dpi == 96 ? (ink.top < kLetteringTop || ink.bottom > kLetteringBottom) : (ink.top < 0 || ink.bottom >= height)) {
         throw std::runtime_error("lettering leaves its rows");
     }
     // Move by whole pixels only, so the glyphs rasterise exactly as measured.
-    layout.originX += kLetteringLeft - ink.left;
+    layout.originX += left - ink.left;
 
-    SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWeblinkWidth, kWeblinkHeight),
-                       &cairo_surface_destroy);
+    SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height), &cairo_surface_destroy);
     ContextPtr context(cairo_create(surface.get()), &cairo_destroy);
     cairo_t* cr = context.get();
     cairo_set_source_rgb(cr, kStripBackground.r / 255.0, kStripBackground.g / 255.0, kStripBackground.b / 255.0);

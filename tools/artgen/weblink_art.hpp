@@ -3,6 +3,7 @@
 #pragma once
 
 #include "raster.hpp"
+#include "title_strip.hpp"
 
 #include <string>
 
@@ -22,7 +23,8 @@ inline constexpr int kBaselineRow = 12; // last row of ink of letters without de
 
 // Draws the host name with the bold face in fontFile: hinted so that its
 // x-height fills rows 4..12 above the baseline, and squeezed sideways to
-// span the columns kLetteringLeft..kLetteringRight.
-RgbImage drawWeblinkImage(const std::string& fontFile);
+// span the columns kLetteringLeft..kLetteringRight; at another DPI the same
+// shares of a canvas scaled as in title_strip.hpp.
+RgbImage drawWeblinkImage(const std::string& fontFile, int dpi = 96);
 
 } // namespace artgen
