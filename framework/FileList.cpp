@@ -12,6 +12,16 @@ namespace {
 
 constexpr DWORD kNeverListed = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                FILE_ATTRIBUTE_DEVICE;
+// A link may lead to a pipe or a device; an offline or on-demand (cloud)
+// file is fetched from elsewhere when read. (The recall flags are newer
+// than MinGW's headers.)
+constexpr DWORD kRecallOnOpen = 0x00040000, kRecallOnDataAccess = 0x00400000;
+constexpr DWORD kNotPlain = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_OFFLINE | kRecallOnOpen | kRecallOnDataAccess;
+
+bool ListedAsPlain(const WIN32_FIND_DATAW& data) {
+    // A pipe lists with no content; so does an empty file, which is no font either.
+    return !(data.dwFileAttributes & kNotPlain) && (data.nFileSizeHigh | data.nFileSizeLow) != 0;
+}
 
 // FindFirstFile also matches the pattern against 8.3 short names, so
 // "a.ttfx" would pass "*.ttf"; the pattern is checked on the real name.
@@ -23,26 +33,27 @@ bool MatchesRealName(const wchar_t* name, const std::wstring& pattern) {
 // once and the keys are compared as bytes, which orders exactly as
 // CompareStringW with the same flags would, without comparing whole names
 // n log n times.
-void SortByName(std::vector<std::wstring>& names) {
+void SortByName(std::vector<ListedFile>& files) {
     constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
-    std::vector<std::pair<std::string, std::wstring>> keyed;
-    keyed.reserve(names.size());
-    for (std::wstring& name : names) {
+    std::vector<std::pair<std::string, ListedFile>> keyed;
+    keyed.reserve(files.size());
+    for (ListedFile& file : files) {
+        const std::wstring& name = file.name;
         const int length = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, name.c_str(), int(name.size()), nullptr, 0);
         std::string key(size_t(std::max(length, 0)), '\0');
         LCMapStringW(LOCALE_USER_DEFAULT, kFlags, name.c_str(), int(name.size()), reinterpret_cast<LPWSTR>(key.data()),
                      length);
-        keyed.emplace_back(std::move(key), std::move(name));
+        keyed.emplace_back(std::move(key), std::move(file));
     }
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (size_t i = 0; i < names.size(); ++i) names[i] = std::move(keyed[i].second);
+    for (size_t i = 0; i < files.size(); ++i) files[i] = std::move(keyed[i].second);
 }
 
 } // namespace
 
-DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern, std::vector<std::wstring>& names,
+DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern, std::vector<ListedFile>& files,
                         FindNextFn findNext) {
-    names.clear();
+    files.clear();
     std::wstring query = folder;
     if (query.empty() || (query.back() != L'\\' && query.back() != L'/')) query += L'\\';
     query += pattern;
@@ -61,24 +72,24 @@ DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern,
     }
     do {
         if (!(data.dwFileAttributes & kNeverListed) && MatchesRealName(data.cFileName, pattern))
-            names.emplace_back(data.cFileName);
+            files.push_back({data.cFileName, ListedAsPlain(data)});
     } while (findNext(find, &data));
     const DWORD end = GetLastError();
     FindClose(find);
     if (end != ERROR_NO_MORE_FILES) {
-        names.clear();
+        files.clear();
         return end;
     }
-    SortByName(names);
+    SortByName(files);
     return ERROR_SUCCESS;
 }
 
 DWORD FileList::SetPath(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    const DWORD result = ListMatchingFiles(folder, design_.pattern ? design_.pattern : L"*.*", names);
+    std::vector<ListedFile> files;
+    const DWORD result = ListMatchingFiles(folder, design_.pattern ? design_.pattern : L"*.*", files);
     if (result != ERROR_SUCCESS) return result;
     path_ = folder;
-    names_ = std::move(names);
+    files_ = std::move(files);
     unread_ = false;
     rowsStale_ = true;
     if (hwnd_ && GetFocus() == hwnd_) ShowRows();
@@ -99,19 +110,19 @@ void FileList::CreateIn(HWND container, const RECT& px) {
     unread_ = true;
 }
 
-const std::vector<std::wstring>& FileList::Listing() {
+const std::vector<ListedFile>& FileList::Listing() {
     if (unread_) SetPath(path_);
     unread_ = false; // an unreadable folder is not read again at every question
-    return names_;
+    return files_;
 }
 
 void FileList::ShowRows() {
     if (!rowsStale_) return;
     rowsStale_ = false;
-    BatchUpdate batch(*this, int(names_.size()));
+    BatchUpdate batch(*this, int(files_.size()));
     Clear();
-    for (const std::wstring& name : names_)
-        SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    for (const ListedFile& file : files_)
+        SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(file.name.c_str()));
 }
 
 } // namespace fx

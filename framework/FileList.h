@@ -12,12 +12,20 @@ namespace fx {
 
 using FindNextFn = BOOL(WINAPI*)(HANDLE, LPWIN32_FIND_DATAW);
 
-// Reads the matching file names of a folder. Returns ERROR_SUCCESS;
+// One listed file: its name, and whether the listing itself shows a plain
+// file with content on the disk (not empty as a pipe is, not a link, not an
+// offline or on-demand file), which can be read without a look of its own.
+struct ListedFile {
+    std::wstring name;
+    bool plain;
+};
+
+// Reads the matching files of a folder, sorted by name. Returns ERROR_SUCCESS;
 // ERROR_PATH_NOT_FOUND when there is no such folder; or the system's reason
 // why an existing folder could not be listed, also when the listing failed
 // midway (a partial list would pass for the whole folder), and then no
 // names. findNext is FindNextFileW, replaceable to make a listing fail.
-DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern, std::vector<std::wstring>& names,
+DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern, std::vector<ListedFile>& files,
                         FindNextFn findNext = &FindNextFileW);
 
 class FileList : public ListBox {
@@ -35,18 +43,20 @@ public:
     // every re-read: an install re-reads a folder of thousands of files.
     void ShowRows();
     // The file name of a row, without folder.
-    const std::wstring& FileName(int index) { return Listing().at(size_t(index)); }
+    const std::wstring& FileName(int index) { return Listing().at(size_t(index)).name; }
+    // Whether the listing showed the row's file as a plain file with content.
+    bool ListedAsPlainFile(int index) { return Listing().at(size_t(index)).plain; }
     int Count() { return int(Listing().size()); }
 
 protected:
     void CreateIn(HWND container, const RECT& px) override;
 
 private:
-    const std::vector<std::wstring>& Listing();
+    const std::vector<ListedFile>& Listing();
     std::wstring path_;
-    std::vector<std::wstring> names_;
+    std::vector<ListedFile> files_;
     bool unread_ = false;   // path_ is set but not listed yet
-    bool rowsStale_ = false; // the list's rows do not show names_
+    bool rowsStale_ = false; // the list's rows do not show files_
 };
 
 } // namespace fx

@@ -45,7 +45,7 @@ InstallResult InstallFonts(const FontCommandTargets& t, const std::wstring& font
         const std::wstring& name = t.fileList.FileName(i);
         const std::wstring path = fx::JoinPath(fontsFolder, name);
         // A refused file is still recorded and counted, and named afterwards.
-        if (!t.holds.Register(path)) result.refused.push_back(name);
+        if (!t.holds.Register(path, t.fileList.ListedAsPlainFile(i))) result.refused.push_back(name);
         record(path);
         // Painted at the next turn of the queue; the last value at once.
         t.countLabel.SetCaption(fx::DecimalText(CaptionNumber(t.countLabel) - 1));

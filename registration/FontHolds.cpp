@@ -24,11 +24,15 @@ fx::UniqueKernelHandle OpenFontFile(const std::wstring& path) {
 
 } // namespace
 
-bool FontHolds::Register(const std::wstring& path) {
-    // Held open while Windows registers it, so the file registered is the
+bool FontHolds::Register(const std::wstring& path, bool listedAsPlainFile) {
+    // A file that its folder's listing showed as plain, with content, goes
+    // straight to Windows: a look of its own (open, type, close) costs
+    // several times the registration. Anything else is looked at first and
+    // held open while Windows registers it, so the file registered is the
     // one that was looked at.
-    const fx::UniqueKernelHandle file = OpenFontFile(path);
-    if (!file || !AddFontResourceW(path.c_str())) return false;
+    fx::UniqueKernelHandle file;
+    if (!listedAsPlainFile && !(file = OpenFontFile(path))) return false;
+    if (!AddFontResourceW(path.c_str())) return false;
     // An install's paths usually come in the map's order: hinted at the end,
     // each one takes a comparison or two instead of a search.
     ++held_.try_emplace(held_.end(), path, 0)->second;

@@ -15,8 +15,9 @@ namespace mirvashel {
 class FontHolds {
 public:
     // Registers the file; true (and one hold more) when it is a file on disk
-    // and Windows accepted it.
-    bool Register(const std::wstring& path);
+    // and Windows accepted it. A file its folder's listing did not show as a
+    // plain file with content is first opened to see that it is one.
+    bool Register(const std::wstring& path, bool listedAsPlainFile);
     // Unregisters the file once if this program still holds it; true when a
     // hold was released.
     bool Release(const std::wstring& path);

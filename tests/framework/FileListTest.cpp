@@ -16,8 +16,21 @@ namespace {
 // the user meets it: the install run's message.)
 TEST(FileListTest, AFileWhereAFolderIsExpectedIsAMissingFolder) {
     testing_support::TempFolder dir;
-    std::vector<std::wstring> names;
-    EXPECT_EQ(fx::ListMatchingFiles(dir.Write(L"a.ttf").wstring(), L"*.ttf", names), DWORD(ERROR_PATH_NOT_FOUND));
+    std::vector<fx::ListedFile> files;
+    EXPECT_EQ(fx::ListMatchingFiles(dir.Write(L"a.ttf").wstring(), L"*.ttf", files), DWORD(ERROR_PATH_NOT_FOUND));
+}
+
+// Only a file with content is taken at the listing's word: a pipe, like an
+// empty file, lists with none, and the install looks at those first.
+TEST(FileListTest, OnlyAFileWithContentIsListedAsPlain) {
+    testing_support::TempFolder dir;
+    dir.Write(L"empty.ttf", "");
+    dir.Write(L"full.ttf", "x");
+    std::vector<fx::ListedFile> files;
+    ASSERT_EQ(fx::ListMatchingFiles(dir.str(), L"*.ttf", files), DWORD(ERROR_SUCCESS));
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_FALSE(files[0].plain) << "empty.ttf";
+    EXPECT_TRUE(files[1].plain) << "full.ttf";
 }
 
 // Names come in the order a user reads them in this locale: case-blind,
@@ -27,12 +40,12 @@ TEST(FileListTest, NamesComeInTheLocalesCaseBlindOrder) {
                                     L"9.ttf", L"\u00c4x.ttf", L"ax.ttf", L"it's.ttf", L"its.ttf", L"_z.ttf"};
     testing_support::TempFolder dir;
     for (const wchar_t* f : files) dir.Write(f);
-    std::vector<std::wstring> names;
-    ASSERT_EQ(fx::ListMatchingFiles(dir.str(), L"*.ttf", names), DWORD(ERROR_SUCCESS));
-    ASSERT_EQ(names.size(), std::size(files));
-    EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
-        return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), int(a.size()), b.c_str(),
-                              int(b.size())) == CSTR_LESS_THAN;
+    std::vector<fx::ListedFile> listed;
+    ASSERT_EQ(fx::ListMatchingFiles(dir.str(), L"*.ttf", listed), DWORD(ERROR_SUCCESS));
+    ASSERT_EQ(listed.size(), std::size(files));
+    EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end(), [](const fx::ListedFile& a, const fx::ListedFile& b) {
+        return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.name.c_str(), int(a.name.size()),
+                              b.name.c_str(), int(b.name.size())) == CSTR_LESS_THAN;
     }));
 }
 

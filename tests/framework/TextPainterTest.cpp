@@ -94,7 +94,7 @@ TEST_F(TextPainterTest, OnlyAStandInIsFittedToItsBox) {
     const fx::UniqueFont fitted = fx::FitFont(dc.get(), missing.get(), twoLinesTooLow, text, layout);
     ASSERT_TRUE(fitted && GetObjectW(fitted.get(), sizeof lf, &lf));
     EXPECT_LT(-lf.lfHeight, 16);
-    fx::SelectGuard select(dc.get(), fitted.get());
+    fx::SelectGuard selected(dc.get(), fitted.get());
     EXPECT_TRUE(fx::FitsBox(dc.get(), twoLinesTooLow, text, layout));
     const fx::UniqueFont smallest = fx::FitFont(dc.get(), missing.get(), RECT{0, 0, 5, 5}, text, layout);
     ASSERT_TRUE(smallest && GetObjectW(smallest.get(), sizeof lf, &lf));
