@@ -7,32 +7,49 @@
 
 namespace artgen {
 
-std::vector<std::uint8_t> encodeBmp24(const RgbImage& image) {
+namespace {
+
+constexpr std::uint32_t kNoCompression = 0, kRle8 = 1;
+
+struct PixelFormat {
+    std::uint16_t bitsPerPixel;
+    std::uint32_t compression;
+    std::uint32_t pixelBytes;
+    std::uint32_t colours; // palette entries written after the headers
+};
+
+// The file header and the 40-byte info header; rows are stored bottom-up
+// (positive height), as RLE bitmaps must be.
+void writeHeaders(ByteSink& out, const RgbImage& image, const PixelFormat& format) {
     constexpr std::uint32_t kFileHeaderSize = 14;
     constexpr std::uint32_t kInfoHeaderSize = 40;
-    const auto stride = static_cast<std::uint32_t>(strideFor(image.width, 24));
-    const std::uint32_t pixelBytes = stride * static_cast<std::uint32_t>(image.height);
-    const std::uint32_t pixelOffset = kFileHeaderSize + kInfoHeaderSize;
-
-    ByteSink out;
+    const std::uint32_t pixelOffset = kFileHeaderSize + kInfoHeaderSize + 4 * format.colours;
     out.u8('B');
     out.u8('M');
-    out.u32(pixelOffset + pixelBytes);
+    out.u32(pixelOffset + format.pixelBytes);
     out.u16(0);
     out.u16(0);
     out.u32(pixelOffset);
 
     out.u32(kInfoHeaderSize);
     out.i32(image.width);
-    out.i32(image.height); // positive: rows are stored bottom-up
-    out.u16(1);            // planes
-    out.u16(24);           // bits per pixel
-    out.u32(0);            // no compression
-    out.u32(pixelBytes);
-    out.i32(0);            // resolution is left unspecified
+    out.i32(image.height);
+    out.u16(1); // planes
+    out.u16(format.bitsPerPixel);
+    out.u32(format.compression);
+    out.u32(format.pixelBytes);
+    out.i32(0); // resolution is left unspecified
     out.i32(0);
-    out.u32(0);            // colours used
-    out.u32(0);            // colours important
+    out.u32(format.colours); // colours used
+    out.u32(format.colours); // colours important
+}
+
+} // namespace
+
+std::vector<std::uint8_t> encodeBmp24(const RgbImage& image) {
+    const auto stride = static_cast<std::uint32_t>(strideFor(image.width, 24));
+    ByteSink out;
+    writeHeaders(out, image, {24, kNoCompression, stride * static_cast<std::uint32_t>(image.height), 0});
 
     for (int y = image.height - 1; y >= 0; --y) {
         const std::size_t rowStart = out.size();
@@ -111,29 +128,9 @@ std::vector<std::uint8_t> encodeBmpRle8(const RgbImage& image) {
     pixels.u8(0); // end of bitmap
     pixels.u8(1);
 
-    constexpr std::uint32_t kFileHeaderSize = 14;
-    constexpr std::uint32_t kInfoHeaderSize = 40;
-    const auto colours = static_cast<std::uint32_t>(palette.size());
-    const std::uint32_t pixelOffset = kFileHeaderSize + kInfoHeaderSize + 4 * colours;
-    const auto pixelBytes = static_cast<std::uint32_t>(pixels.size());
     ByteSink out;
-    out.u8('B');
-    out.u8('M');
-    out.u32(pixelOffset + pixelBytes);
-    out.u16(0);
-    out.u16(0);
-    out.u32(pixelOffset);
-    out.u32(kInfoHeaderSize);
-    out.i32(image.width);
-    out.i32(image.height); // RLE bitmaps are always bottom-up
-    out.u16(1);
-    out.u16(8);
-    out.u32(1); // BI_RLE8
-    out.u32(pixelBytes);
-    out.i32(0);
-    out.i32(0);
-    out.u32(colours);
-    out.u32(colours);
+    writeHeaders(out, image,
+                 {8, kRle8, static_cast<std::uint32_t>(pixels.size()), static_cast<std::uint32_t>(palette.size())});
     for (const Rgb& c : palette) {
         out.u8(c.b);
         out.u8(c.g);
