@@ -51,8 +51,7 @@ void SortByName(std::vector<ListedFile>& files) {
 
 } // namespace
 
-DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern, std::vector<ListedFile>& files,
-                        FindNextFn findNext) {
+DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern, std::vector<ListedFile>& files) {
     files.clear();
     std::wstring query = folder;
     if (query.empty() || (query.back() != L'\\' && query.back() != L'/')) query += L'\\';
@@ -73,7 +72,7 @@ DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern,
     do {
         if (!(data.dwFileAttributes & kNeverListed) && MatchesRealName(data.cFileName, pattern))
             files.push_back({data.cFileName, ListedAsPlain(data)});
-    } while (findNext(find, &data));
+    } while (FindNextFileW(find, &data));
     const DWORD end = GetLastError();
     FindClose(find);
     if (end != ERROR_NO_MORE_FILES) {

@@ -10,8 +10,6 @@
 
 namespace fx {
 
-using FindNextFn = BOOL(WINAPI*)(HANDLE, LPWIN32_FIND_DATAW);
-
 // One listed file: its name, and whether the listing itself shows a plain
 // file with content on the disk (not empty as a pipe is, not a link, not an
 // offline or on-demand file), which can be read without a look of its own.
@@ -23,10 +21,8 @@ struct ListedFile {
 // Reads the matching files of a folder, sorted by name. Returns ERROR_SUCCESS;
 // ERROR_PATH_NOT_FOUND when there is no such folder; or the system's reason
 // why an existing folder could not be listed, also when the listing failed
-// midway (a partial list would pass for the whole folder), and then no
-// names. findNext is FindNextFileW, replaceable to make a listing fail.
-DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern, std::vector<ListedFile>& files,
-                        FindNextFn findNext = &FindNextFileW);
+// midway (a partial list would pass for the whole folder), and then none.
+DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern, std::vector<ListedFile>& files);
 
 class FileList : public ListBox {
 public:
