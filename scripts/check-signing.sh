@@ -52,11 +52,7 @@ mkdir -p run/fonts
 cp "$signed" run/
 (cd run && exec wine ./Mirvashel.exe) </dev/null >run.log 2>&1 &
 app=$!
-window=""
-for _ in $(seq 150); do
-  window=$(xdotool search --onlyvisible --class mirvashel.exe 2>/dev/null | head -1) && [ -n "$window" ] && break
-  sleep 0.1
-done
+window=$(wait_for_app_window) || window=""
 kill $app 2>/dev/null || true
 wait $app 2>/dev/null || true
 check "the signed exe shows its window under Wine" test -n "$window"

@@ -38,11 +38,7 @@ shoot() { # exe, name
   cp "${fonts[@]}" "$stage/fonts/"
   # Not to ctest's pipe: a Wine service it starts would keep that open.
   (cd "$stage" && exec wine ./Mirvashel.exe) </dev/null >"$stage.log" 2>&1 & app=$!
-  for _ in $(seq 200); do
-    win=$(xdotool search --onlyvisible --class mirvashel.exe 2>/dev/null | head -1) && [ -n "$win" ] && break
-    sleep 0.1
-  done
-  [ -n "$win" ] || { echo "$2: the window did not appear." >&2; kill $app; return 1; }
+  win=$(wait_for_app_window) || { echo "$2: the window did not appear." >&2; kill $app; return 1; }
   settled_shot "$win" "$out/$2-1-start.png"
   # The install button: at (187, 250) px in the client area, 123 x 33.
   xdotool mousemove --window "$win" --sync $((187 + 60)) $((250 + 16)) click 1

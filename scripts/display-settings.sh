@@ -35,11 +35,7 @@ shoot_app() {
   local stage=$1 dpi=$2 shots=$3 app win="" status=0
   shift 3
   (cd "$stage" && exec wine ./Mirvashel.exe) </dev/null >"$shots.log" 2>&1 & app=$!
-  for _ in $(seq 200); do
-    win=$(xdotool search --onlyvisible --class mirvashel.exe 2>/dev/null | head -1) && [ -n "$win" ] && break
-    sleep 0.1
-  done
-  [ -n "$win" ] || { echo "$dpi dpi: the window did not appear." >&2; kill $app; return 1; }
+  win=$(wait_for_app_window) || { echo "$dpi dpi: the window did not appear." >&2; kill $app; return 1; }
   sleep 1
   local WIDTH HEIGHT X Y SCREEN WINDOW
   eval "$(xdotool getwindowgeometry --shell "$win")"

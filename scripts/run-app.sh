@@ -17,15 +17,12 @@ fi
 
 shots="$MIRVASHEL_BUILD/screenshots"
 mkdir -p "$shots"
-MIRVASHEL_STAGE="$stage" MIRVASHEL_SHOTS="$shots" "$here/with-display.sh" bash -c '
+MIRVASHEL_STAGE="$stage" MIRVASHEL_SHOTS="$shots" MIRVASHEL_SCRIPTS="$here" "$here/with-display.sh" bash -c '
   set -euo pipefail
+  source "$MIRVASHEL_SCRIPTS/wine-env.sh"
   cd "$MIRVASHEL_STAGE"
   wine ./Mirvashel.exe & app=$!
-  for _ in $(seq 100); do
-    win=$(xdotool search --onlyvisible --class mirvashel.exe 2>/dev/null | head -1) && [ -n "$win" ] && break
-    sleep 0.1
-  done
-  [ -n "${win:-}" ] || { echo "The window did not appear." >&2; exit 1; }
+  win=$(wait_for_app_window) || { echo "The window did not appear." >&2; exit 1; }
   sleep 1
   import -window root -crop 640x480+320+272 "$MIRVASHEL_SHOTS/1-start.png"
   eval "$(xdotool getwindowgeometry --shell "$win")"

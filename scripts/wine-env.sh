@@ -45,6 +45,17 @@ REGEDIT4
 REG
 }
 
+# Prints the X window of a running Mirvashel.exe once it is visible,
+# waiting up to 20 s; fails when none appears.
+wait_for_app_window() {
+  local win
+  for _ in $(seq 200); do
+    win=$(xdotool search --onlyvisible --class mirvashel.exe 2>/dev/null | head -1) && [ -n "$win" ] && { echo "$win"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
 ensure_wine_prefix() {
   ensure_settings
   # Drive R: is a scratch folder of the build tree: tests put a program's
