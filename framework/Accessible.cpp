@@ -226,16 +226,10 @@ public:
                      [&](IAccessible* o) { return o->get_accValue(Long(CHILDID_SELF), out); });
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        return About(child, [](const Control*) { return S_FALSE; },
-                     [&](IAccessible* o) { return o->get_accDescription(Long(CHILDID_SELF), out); });
+        return NoText(child, out, &IAccessible::get_accDescription);
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        return About(child, [](const Control*) { return S_FALSE; },
-                     [&](IAccessible* o) { return o->get_accHelp(Long(CHILDID_SELF), out); });
+        return NoText(child, out, &IAccessible::get_accHelp);
     }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, long* topic) override {
         if (file) *file = nullptr;
@@ -243,10 +237,7 @@ public:
         return owner_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        return About(child, [](const Control*) { return S_FALSE; },
-                     [&](IAccessible* o) { return o->get_accKeyboardShortcut(Long(CHILDID_SELF), out); });
+        return NoText(child, out, &IAccessible::get_accKeyboardShortcut);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
         if (!out) return E_POINTER;
@@ -369,6 +360,14 @@ private:
         const HRESULT hr = call(object);
         object->Release();
         return hr;
+    }
+    // A text property that neither this object nor its labels have; a child
+    // with an object of its own is asked for its own.
+    HRESULT NoText(const VARIANT& child, BSTR* out, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) const {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        return About(child, [](const Control*) { return S_FALSE; },
+                     [&](IAccessible* o) { return (o->*get)(Long(CHILDID_SELF), out); });
     }
     // `own` answers for this object and its labels (null: the object
     // itself); a child with an object of its own is asked through `forward`.
