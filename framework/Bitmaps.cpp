@@ -23,8 +23,9 @@ UniqueBitmap BitmapFromFile(std::span<const unsigned char> file) {
     using Size = std::uint64_t;
     const Size pixelBytes = file.size() - fh.bfOffBits;
     if (ih.biCompression == BI_RLE8) {
-        // Run-length rows are bottom-up, 8-bit colours.
-        if (ih.biBitCount != 8 || ih.biHeight < 0 || ih.biSizeImage > pixelBytes) return {};
+        // Run-length rows are bottom-up, 8-bit colours, in as many bytes as
+        // the header says.
+        if (ih.biBitCount != 8 || ih.biHeight < 0 || ih.biSizeImage == 0 || ih.biSizeImage > pixelBytes) return {};
     } else {
         if (ih.biCompression != BI_RGB) return {};
         const WORD bits = ih.biBitCount;

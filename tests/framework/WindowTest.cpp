@@ -113,6 +113,8 @@ TEST(WindowTest, BitmapHeadersThatReachPastTheDataAreRefused) {
         const BITMAPINFOHEADER rgb{size, 4, 4, 1, 32, BI_RGB};
         EXPECT_FALSE(fx::BitmapFromFile(BmpFile(rgb, 0, 64))) << size;
     }
+    const BITMAPINFOHEADER unsized{sizeof unsized, 4, 4, 1, 8, BI_RLE8, 0};
+    EXPECT_FALSE(fx::BitmapFromFile(BmpFile(unsized, 256 * sizeof(RGBQUAD), 8))) << "run-length data of no size";
     const BITMAPCOREHEADER core{sizeof core, 4, 4, 1, 24};
     BITMAPINFOHEADER asRead{}; // the core header's fields, then zeros
     std::memcpy(&asRead, &core, sizeof core);
