@@ -6,13 +6,13 @@
 # its window under Wine; a wrong password, a missing certificate, one that is
 # expired or not yet valid, a password file without a certificate, and a
 # time-stamp server that refuses or never answers each stop make-dist.sh
-# with one line that names the cause, and leave nothing behind. WORK_DIR
-# must be visible to Wine (inside the build tree).
+# with one line that names the cause, and leave nothing behind. Only the
+# window check needs Wine 10: where this machine cannot run the release at
+# all, it is skipped and said, and the rest still runs. WORK_DIR must be
+# visible to Wine (inside the build tree).
 # usage: check-signing.sh WORK_DIR RELEASE_EXE
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-source "$here/wine-env.sh"
-[ -n "${DISPLAY:-}" ] || exec "$here/with-display.sh" "$0" "$@"
 work=$1
 exe=$2
 rm -rf "$work"
@@ -64,15 +64,23 @@ cp "$signed" tampered.exe
 python3 -c 'import sys; b = bytearray(open(sys.argv[1], "rb").read()); b[len(b) // 2] ^= 1; open(sys.argv[1], "wb").write(b)' tampered.exe
 check "one changed byte breaks the signature" sh -c '! osslsigncode verify -CAfile cert.pem -in tampered.exe >/dev/null 2>&1'
 
-# The signed exe starts and shows its window.
+# The signed exe starts and shows its window, under the release's Wine.
 mkdir -p run/fonts
 cp "$signed" run/
-(cd run && exec wine ./Mirvashel.exe) </dev/null >run.log 2>&1 &
-app=$!
-window=$(wait_for_app_window) || window=""
-kill $app 2>/dev/null || true
-wait $app 2>/dev/null || true
-check "the signed exe shows its window under Wine" test -n "$window"
+shown=0
+"$here/with-wow64.sh" "$here/with-display.sh" bash -c '
+  source "$0/wine-env.sh"
+  (cd run && exec wine ./Mirvashel.exe) </dev/null >run.log 2>&1 &
+  app=$!
+  window=$(wait_for_app_window) || window=""
+  kill $app 2>/dev/null
+  wait $app 2>/dev/null
+  [ -n "$window" ]' "$here" 2>window.err || shown=$?
+if [ "$shown" = 77 ]; then
+  echo "  skip  the signed exe shows its window under Wine: $(cat window.err)"
+else
+  check "the signed exe shows its window under Wine" test "$shown" = 0
+fi
 
 # Failures: one line, and no zip, sums or staged exe left behind. The first
 # run leaves a complete release, which a failed one must also clear away.
