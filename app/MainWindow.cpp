@@ -222,28 +222,32 @@ YieldFn MainWindow::PacedYield(fx::FrameYield& yield, std::shared_ptr<RunState> 
     return [&yield, state = std::move(state)](bool now) { return (now ? yield.Now() : yield()) && state->alive; };
 }
 
+// While either command runs, both are held off, whether pressed, keyed or
+// invoked by a screen reader (all arrive as the button's click): an install
+// during a run would register every file twice, or register what the
+// running remove has just released; a remove during an install would
+// release the files registered so far, after which the install registers
+// the rest and its panel says that all fonts are installed.
 void MainWindow::OnInstallClick() {
-    // A press during a run would register every file twice, or register
-    // what the running remove has just released.
-    if (state_->installing || state_->removing) return;
+    if (state_->running) return;
     const std::shared_ptr<RunState> state = state_;
-    state->installing = true;
+    state->running = true;
     const std::wstring folder = FontsFolder();
     fx::FrameYield yield;
     const InstallResult result = InstallFonts(Targets(), folder, PacedYield(yield, state));
     if (!state->alive) return; // the window has gone during the run: touch nothing
-    state->installing = false;
+    state->running = false;
     if (const std::wstring report = InstallReport(result, folder, MessageBoxRoom(hwnd())); !report.empty())
         env_.messageBox(hwnd(), report.c_str(), kMessageCaption, kMessageStyle);
 }
 
 void MainWindow::OnRemoveClick() {
-    if (state_->removing) return; // the running walk releases every hold already
+    if (state_->running) return;
     const std::shared_ptr<RunState> state = state_;
-    state->removing = true;
+    state->running = true;
     fx::FrameYield yield;
     if (!RemoveFonts(Targets(), PacedYield(yield, state))) return; // the window has gone
-    state->removing = false;
+    state->running = false;
 }
 
 void MainWindow::OnEndClick() { env_.endProgram(); }

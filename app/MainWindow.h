@@ -78,8 +78,7 @@ private:
     // Outlives the window so a run in progress can tell that it has gone.
     struct RunState {
         bool alive = true;
-        bool installing = false;
-        bool removing = false;
+        bool running = false; // an install or a remove
     };
     // Paces a run to the screen and stops it when the window has gone.
     static YieldFn PacedYield(fx::FrameYield& yield, std::shared_ptr<RunState> state);
