@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <thread>
 #include <utility>
 
 using namespace mirvashel;
@@ -233,6 +234,45 @@ TEST_F(InstallTest, DuringARunInstallAndRemoveAreIgnoredWhetherClickedOrKeyed) {
     SendMessageW(remove, WM_KEYUP, VK_SPACE, 0xC0000001);
     Pump();
     for (int i = 0; i < 4; ++i) EXPECT_FALSE(HasFamily(TestFamily(i))) << i;
+}
+
+// A file the listing showed as a font that is replaced by a named pipe
+// before its turn is refused without waiting, and the run goes on: after the
+// first file, the fonts folder is swapped for one whose third file is a pipe
+// (a pipe cannot be made or moved from here; a folder holding one can).
+// Should the run wait on the pipe all the same, a watchdog opens its other
+// end, so that the test fails instead of hanging.
+TEST_F(InstallTest, AFileReplacedByAPipeDuringTheRunIsRefusedWithoutWaiting) {
+    AddTestFonts(4);
+    Open();
+    const std::wstring swap = (InputsFolder() / L"pipe-swap").wstring(), fonts = folder.str() + L"\\fonts",
+                       listed = folder.str() + L"\\listed", pipe = FontPath(TestFamily(2) + L".ttf");
+    bool swapped = false, waited = false;
+    InstallProbe probe(*window, [&](int step) {
+        if (step == 1) swapped = MoveFileW(fonts.c_str(), listed.c_str()) && MoveFileW(swap.c_str(), fonts.c_str());
+    });
+    const fx::UniqueKernelHandle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::thread watchdog([&] {
+        if (WaitForSingleObject(done.get(), 15000) != WAIT_TIMEOUT) return;
+        waited = true; // opened for reading and writing, the pipe's end never waits for a partner
+        CloseHandle(CreateFileW(pipe.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    });
+    Click(Command2);
+    SetEvent(done.get());
+    watchdog.join();
+    if (swapped) { // back for the next run, and the test fonts back for the clean-up
+        MoveFileW(fonts.c_str(), swap.c_str());
+        MoveFileW(listed.c_str(), fonts.c_str());
+    }
+    ASSERT_TRUE(swapped) << "no folder with a pipe: the build makes it";
+    EXPECT_FALSE(waited) << "the run waited on the pipe";
+    EXPECT_EQ(Rows(List2).size(), 4u);
+    EXPECT_TRUE(HasFamily(TestFamily(3))) << "the run went on";
+    EXPECT_FALSE(HasFamily(TestFamily(2)));
+    ASSERT_EQ(Record().errors.size(), 1u);
+    EXPECT_NE(Record().errors[0].find(L"عدد هذه الملفات: 1"), std::wstring::npos) << Record().errors[0];
+    EXPECT_NE(Record().errors[0].find(L"\u202A" + TestFamily(2) + L".ttf\u202C"), std::wstring::npos)
+        << Record().errors[0];
 }
 
 TEST_F(InstallTest, ClosingTheWindowDuringARunStopsItAndKeepsWhatWasRegistered) {
