@@ -9,6 +9,8 @@
 
 #include <windowsx.h>
 
+#include <optional>
+
 namespace mirvashel {
 
 namespace {
@@ -32,6 +34,29 @@ HICON LoadAppIcon(int widthMetric, int heightMetric) {
 // Top-left corner of a window of that outer size centred on the screen.
 POINT CentredOnScreen(int width, int height) {
     return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+}
+
+// The display scales Windows offers, from 50 % to 2000 %; any program may
+// post WM_DPICHANGED with another value, which would lay the window out at
+// nothing or at gigabytes.
+constexpr int kLeastDpi = 48, kMostDpi = 1920;
+
+// The window Windows suggests on a DPI change: the window's outer size at the
+// new DPI, placed where the scale changed. Any program may post the message
+// with any lParam, so the rectangle is copied without trusting the pointer,
+// and one far from the size the design gives at that DPI is no suggestion
+// of Windows'.
+std::optional<RECT> SuggestedWindow(LPARAM lp, const fx::Units& u) {
+    RECT r{};
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<LPCVOID>(lp), &r, sizeof r, &read) ||
+        read != sizeof r)
+        return std::nullopt;
+    auto roughly = [](LONG got, int expected) { return got >= expected / 2 && got <= expected * 2; };
+    if (!roughly(r.right - r.left, u.ToPixelsX(kOuterWidthTwips)) ||
+        !roughly(r.bottom - r.top, u.ToPixelsY(kOuterHeightTwips)))
+        return std::nullopt;
+    return r;
 }
 
 } // namespace
@@ -118,7 +143,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         form_.Dock();
         return 0;
     case WM_DPICHANGED:
-        OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        OnDpiChanged(LOWORD(wp), HIWORD(wp), lp);
         return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -166,13 +191,19 @@ void MainWindow::OnPaint() {
     form_.PaintLabels(hwnd(), paint.get(), paint.dirty());
 }
 
-void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+void MainWindow::OnDpiChanged(int dpiX, int dpiY, LPARAM suggestedWindow) {
     // Moved to a monitor of another scale, or the scale changed: everything
-    // in twips is laid out again at the new DPI, in the place Windows
-    // suggests (which keeps the window under the pointer while dragged).
-    if (form_.SetUnits(fx::Units(dpi, dpi))) SetImages();
-    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // in twips is laid out again at the new DPI, in the place and size
+    // Windows suggests (which keep the window under the pointer while
+    // dragged). A message Windows cannot have sent changes nothing.
+    for (const int dpi : {dpiX, dpiY})
+        if (dpi < kLeastDpi || dpi > kMostDpi) return;
+    const fx::Units units(dpiX, dpiY);
+    const std::optional<RECT> suggested = SuggestedWindow(suggestedWindow, units);
+    if (!suggested) return;
+    if (form_.SetUnits(units)) SetImages();
+    SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 

@@ -69,7 +69,7 @@ private:
     void OnPaint();
     void OnMouseDown(WPARAM wp, LPARAM lp);
     void OnMouseMove(WPARAM wp, LPARAM lp);
-    void OnDpiChanged(int dpi, const RECT& suggested);
+    void OnDpiChanged(int dpiX, int dpiY, LPARAM suggestedWindow);
     bool PreTranslate(const MSG& msg);
     void SetImages();
     std::wstring FontsFolder() const;
