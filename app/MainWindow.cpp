@@ -36,7 +36,7 @@ POINT CentredOnScreen(int width, int height) {
     return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
 }
 
-// The display scales Windows offers, from 50 % to 2000 %; any program may
+// The DPIs Windows uses lie between 50 % and 2000 % of 96; any program may
 // post WM_DPICHANGED with another value, which would lay the window out at
 // nothing or at gigabytes.
 constexpr int kLeastDpi = 48, kMostDpi = 1920;
@@ -52,9 +52,13 @@ std::optional<RECT> SuggestedWindow(LPARAM lp, const fx::Units& u) {
     if (!ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<LPCVOID>(lp), &r, sizeof r, &read) ||
         read != sizeof r)
         return std::nullopt;
-    auto roughly = [](LONG got, int expected) { return got >= expected / 2 && got <= expected * 2; };
-    if (!roughly(r.right - r.left, u.ToPixelsX(kOuterWidthTwips)) ||
-        !roughly(r.bottom - r.top, u.ToPixelsY(kOuterHeightTwips)))
+    // In 64 bits: a made-up rectangle's sides may lie more than 2^31 apart.
+    auto roughly = [](LONG from, LONG to, int expected) {
+        const long long side = static_cast<long long>(to) - from;
+        return side >= expected / 2 && side <= expected * 2LL;
+    };
+    if (!roughly(r.left, r.right, u.ToPixelsX(kOuterWidthTwips)) ||
+        !roughly(r.top, r.bottom, u.ToPixelsY(kOuterHeightTwips)))
         return std::nullopt;
     return r;
 }
