@@ -69,7 +69,7 @@ private:
     void OnPaint();
     void OnMouseDown(WPARAM wp, LPARAM lp);
     void OnMouseMove(WPARAM wp, LPARAM lp);
-    void OnDpiChanged(int dpi, const RECT& suggested);
+    void OnDpiChanged(int dpiX, int dpiY, LPARAM suggestedWindow);
     bool PreTranslate(const MSG& msg);
     void SetImages();
     std::wstring FontsFolder() const;
@@ -78,8 +78,7 @@ private:
     // Outlives the window so a run in progress can tell that it has gone.
     struct RunState {
         bool alive = true;
-        bool installing = false;
-        bool removing = false;
+        bool running = false; // an install or a remove
     };
     // Paces a run to the screen and stops it when the window has gone.
     static YieldFn PacedYield(fx::FrameYield& yield, std::shared_ptr<RunState> state);
