@@ -1,7 +1,9 @@
 // The file list's folder reading. (Which files it shows, and the missing,
 // empty and unreadable folders, are checked where they matter: the start-up
 // count and the install run.)
+#include "ChildProcess.h"
 #include "FileList.h"
+#include "FileTree.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +49,35 @@ TEST(FileListTest, NamesComeInTheLocalesCaseBlindOrder) {
         return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.name.c_str(), int(a.name.size()),
                               b.name.c_str(), int(b.name.size())) == CSTR_LESS_THAN;
     }));
+}
+
+// The walk's stack does not grow with the tree's depth: a chain of 300
+// folders on a thread with 64 KB of stack, where a walk that recursed per
+// level would run out.
+TEST(FileTreeTest, ADeepTreeIsWalkedOnASmallStack) {
+    struct Walk {
+        fx::FileTree tree;
+        DWORD result = ERROR_GEN_FAILURE;
+    } walk;
+    constexpr SIZE_T kStack = 64 * 1024;
+    HANDLE thread = CreateThread(
+        nullptr, kStack,
+        [](void* walk) -> DWORD {
+            auto& w = *static_cast<Walk*>(walk);
+            w.result = fx::ListMatchingTree((testing_support::InputsFolder() / L"trees" / L"deep" / L"fonts").wstring(),
+                                            L"*.ttf;*.otf", w.tree);
+            return 0;
+        },
+        &walk, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    ASSERT_NE(thread, nullptr);
+    WaitForSingleObject(thread, INFINITE);
+    DWORD exitCode = 1;
+    GetExitCodeThread(thread, &exitCode);
+    CloseHandle(thread);
+    ASSERT_EQ(exitCode, 0u);
+    EXPECT_EQ(walk.result, DWORD(ERROR_SUCCESS));
+    EXPECT_EQ(walk.tree.files.size(), 300u + 100u * 10u);
+    EXPECT_EQ(walk.tree.others[L".txt"], 100u * 990u);
 }
 
 } // namespace
