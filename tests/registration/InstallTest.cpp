@@ -7,6 +7,7 @@
 #include "Png.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <utility>
@@ -187,16 +188,82 @@ TEST_F(InstallTest, AMissingOrUnreadableFontsFolderIsSaidWithItsPathAndNothingIs
     }
 }
 
-TEST_F(InstallTest, EmptyFontsFolderStillRefillsAndShowsThePanel) {
+// A folder, sub-folders included, without a font file: the run goes on as
+// ever, and the message says so, naming the other files' kinds, if any.
+TEST_F(InstallTest, AFolderWithoutFontFilesStillRefillsShowsThePanelAndSaysWhatItHolds) {
     folder.MakeDir(L"fonts");
     Open();
+    for (const bool others : {false, true}) {
+        if (others) {
+            for (const wchar_t* file : {L"web\\a.woff2", L"web\\b.woff2", L"web\\deeper\\C.WOFF2", L"Family.zip",
+                                        L"README", L"a.ttfx"})
+                folder.Write(std::wstring(L"fonts\\") + file);
+            SetFileAttributesW(folder.Write(L"fonts\\hidden.ttf").c_str(), FILE_ATTRIBUTE_HIDDEN);
+            Record() = {};
+        }
+        Click(Command2);
+        EXPECT_EQ(CountCaption(), L"0");
+        EXPECT_TRUE(Rows(List2).empty());
+        EXPECT_EQ(window->Get<fx::ListBox>(List1).SelectedIndex(), 0);
+        EXPECT_TRUE(PanelShown());
+        ASSERT_EQ(Record().errors.size(), 1u) << others;
+        const std::wstring& message = Record().errors[0];
+        EXPECT_EQ(Record().errorStyles[0] & (MB_RIGHT | MB_RTLREADING), UINT(MB_RIGHT | MB_RTLREADING)) << "Arabic text";
+        EXPECT_TRUE(message.starts_with(L"لا يحوي مجلد الخطوط")) << message;
+        const std::wstring fonts = MessageBoxRoom(window->hwnd()).fitName(folder.str() + L"\\fonts");
+        EXPECT_TRUE(fonts.ends_with(L"\\fonts")) << fonts; // shortened in its middle, if at all
+        EXPECT_NE(message.find(L"\r\n\u202A" + fonts + L"\u202C"), std::wstring::npos) << message;
+        if (!others) {
+            EXPECT_EQ(message.find(L"ملفات أخرى"), std::wstring::npos) << message;
+            continue;
+        }
+        // The most frequent kind first; hidden files are not the folder's.
+        const size_t woff2 = message.find(L"\u202A.woff2 \u00D73\u202C"), zip = message.find(L"\u202A.zip \u00D71\u202C");
+        EXPECT_NE(woff2, std::wstring::npos) << message;
+        EXPECT_NE(zip, std::wstring::npos) << message;
+        EXPECT_LT(woff2, zip) << message;
+        EXPECT_NE(message.find(L"\u202A.ttfx \u00D71\u202C"), std::wstring::npos) << message;
+        EXPECT_NE(message.find(L"بلا امتداد \u00D71"), std::wstring::npos) << message;
+        EXPECT_EQ(message.find(L".ttf \u00D7"), std::wstring::npos) << message;
+    }
+}
+
+// OpenType and collections register like TrueType, at any depth, each file
+// once: the links in the tree (one back to its parent, one out of the fonts
+// folder) are not followed. The count starts from what the run registers;
+// the file list shows the folder itself.
+TEST_F(InstallTest, EveryKindAtEveryDepthRegistersOnceAndNoLinkIsFollowed) {
+    const std::wstring program = (InputsFolder() / L"trees" / L"links").wstring(), fonts = program + L"\\fonts\\";
+    Open(program);
+    InstallProbe probe(*window);
     Click(Command2);
-    EXPECT_EQ(CountCaption(), L"0");
-    EXPECT_TRUE(Rows(List2).empty());
-    EXPECT_GT(window->Get<fx::ListBox>(List1).Count(), 0);
-    EXPECT_EQ(window->Get<fx::ListBox>(List1).SelectedIndex(), 0);
-    EXPECT_TRUE(PanelShown());
+    EXPECT_EQ(Rows(List2), (std::vector<std::wstring>{fonts + L"Family-1.000\\deeper\\MirvTest0001.TTF",
+                                                      fonts + L"Family-1.000\\MirvTest0000.ttf", fonts + L"MirvOtf.otf",
+                                                      fonts + L"MirvTtc.ttc"}));
+    EXPECT_EQ(probe.captionsAtRecord(), (std::vector<std::wstring>{L"4", L"3", L"2", L"1"}));
     EXPECT_TRUE(Record().errors.empty());
+    auto& files = window->Get<fx::FileList>(File1);
+    ASSERT_EQ(files.Count(), 2);
+    EXPECT_EQ(files.FileName(0) + L"|" + files.FileName(1), L"MirvOtf.otf|MirvTtc.ttc");
+    const std::wstring families[] = {L"MirvOtf", L"MirvTtcA", L"MirvTtcB", TestFamily(0), TestFamily(1)};
+    for (const std::wstring& family : families) EXPECT_TRUE(HasFamily(family)) << family;
+    EXPECT_FALSE(HasFamily(TestFamily(2))) << "the link out of the fonts folder was followed";
+    Click(Command1);
+    for (const std::wstring& family : families) EXPECT_FALSE(HasFamily(family)) << family;
+}
+
+TEST_F(InstallTest, HiddenAndSystemSubFoldersAreLeftOut) {
+    folder.CopyTestFont(TestFamily(0) + L".ttf", L"fonts\\a\\b\\c\\" + TestFamily(0) + L".ttf");
+    folder.CopyTestFont(TestFamily(1) + L".ttf", L"fonts\\hidden\\" + TestFamily(1) + L".ttf");
+    folder.CopyTestFont(TestFamily(2) + L".ttf", L"fonts\\system\\" + TestFamily(2) + L".ttf");
+    SetFileAttributesW((folder.path() / L"fonts" / L"hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesW((folder.path() / L"fonts" / L"system").c_str(), FILE_ATTRIBUTE_SYSTEM);
+    Open();
+    Click(Command2);
+    EXPECT_EQ(Rows(List2), std::vector<std::wstring>{FontPath(L"a\\b\\c\\" + TestFamily(0) + L".ttf")});
+    EXPECT_TRUE(HasFamily(TestFamily(0)));
+    EXPECT_FALSE(HasFamily(TestFamily(1)));
+    EXPECT_FALSE(HasFamily(TestFamily(2)));
 }
 
 // Clicks during a run: install again is ignored (it would register every
@@ -277,6 +344,53 @@ TEST_F(InstallTest, FortyThousandEntriesAreCountedAndWalkedExactly) {
     EXPECT_EQ(CountCaption(), L"0");
     EXPECT_EQ(list2.Row(kScaleEntries - 1), program + L"\\fonts\\" + std::to_wstring(100000 + kScaleEntries - 1) + L".ttf");
     EXPECT_TRUE(PanelShown());
+}
+
+// Where the count label stood at the queue's first turn after a press, seen
+// by a one-shot timer of the thread (a timer's callback has no context).
+const fx::Label* g_countLabel = nullptr;
+std::wstring g_captionAtFirstTurn;
+void CALLBACK NoteFirstTurn(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    g_captionAtFirstTurn = g_countLabel->Caption();
+}
+
+// A chain of folders deeper than the classic path limit and 100,000 entries
+// more: the walk ends, exact, and the queue turns while the tree is read,
+// before the count is set.
+TEST_F(InstallTest, ADeepAndCrowdedTreeIsWalkedExactlyWhileTheWindowAnswers) {
+    constexpr int kDepth = 300, kWide = 100, kFontsPerWide = 10;
+    const std::wstring program = (InputsFolder() / L"trees" / L"deep").wstring(), fonts = program + L"\\fonts\\";
+    Open(program);
+    InstallProbe probe(*window);
+    g_countLabel = &window->Get<fx::Label>(Label1);
+    SetTimer(nullptr, 0, 1, &NoteFirstTurn);
+    Click(Command2);
+    const std::wstring total = std::to_wstring(kDepth + kWide * kFontsPerWide);
+    EXPECT_FALSE(g_captionAtFirstTurn.empty()) << "the queue never turned";
+    EXPECT_NE(g_captionAtFirstTurn, total) << "the queue did not turn while the tree was read";
+
+    std::vector<std::wstring> expected, rows = Rows(List2);
+    std::wstring chain = fonts;
+    for (int i = 0; i < kDepth; ++i) {
+        wchar_t name[16];
+        std::swprintf(name, 16, L"%05d.otf", i);
+        expected.push_back((chain += L"d\\") + name);
+    }
+    for (int w = 0; w < kWide; ++w)
+        for (int i = 0; i < kFontsPerWide; ++i) {
+            wchar_t name[32];
+            std::swprintf(name, 32, L"wide\\w%03d\\%03d.ttf", w, i * 100);
+            expected.push_back(fonts + name);
+        }
+    std::sort(expected.begin(), expected.end());
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows, expected);
+    ASSERT_FALSE(probe.captionsAtRecord().empty());
+    EXPECT_EQ(probe.captionsAtRecord().front(), total);
+    EXPECT_EQ(CountCaption(), L"0");
+    ASSERT_EQ(Record().errors.size(), 1u); // the files are empty: all refused
+    EXPECT_NE(Record().errors[0].find(L"عدد هذه الملفات: " + total), std::wstring::npos) << Record().errors[0];
 }
 
 } // namespace
