@@ -26,17 +26,6 @@ std::wstring LongForm(std::wstring path) {
     return L"\\\\?\\" + path;
 }
 
-} // namespace
-
-bool IsListedFile(const WIN32_FIND_DATAW& data, const std::wstring& pattern) {
-    return !(data.dwFileAttributes & kNeverListed) && MatchesPattern(data.cFileName, pattern);
-}
-
-bool ListedAsPlain(const WIN32_FIND_DATAW& data) {
-    // A pipe lists with no content; so does an empty file, which is no font either.
-    return !(data.dwFileAttributes & kNotPlain) && (data.nFileSizeHigh | data.nFileSizeLow) != 0;
-}
-
 // FindFirstFile also matches a pattern against 8.3 short names, so "a.ttfx"
 // would pass "*.ttf": the folder is listed whole and each pattern is
 // checked on the real name.
@@ -48,6 +37,17 @@ bool MatchesPattern(const wchar_t* name, const std::wstring& pattern) {
         start = end + 1;
     }
     return false;
+}
+
+} // namespace
+
+bool IsListedFile(const WIN32_FIND_DATAW& data, const std::wstring& pattern) {
+    return !(data.dwFileAttributes & kNeverListed) && MatchesPattern(data.cFileName, pattern);
+}
+
+bool ListedAsPlain(const WIN32_FIND_DATAW& data) {
+    // A pipe lists with no content; so does an empty file, which is no font either.
+    return !(data.dwFileAttributes & kNotPlain) && (data.nFileSizeHigh | data.nFileSizeLow) != 0;
 }
 
 // Case-blind name order in the user's locale. Each name's sort key is made

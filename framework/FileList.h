@@ -27,8 +27,6 @@ struct ListedFile {
 DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern, std::vector<ListedFile>& files);
 
 // The building blocks of a listing, for listings of more than one folder.
-// Whether a real file name matches the pattern.
-bool MatchesPattern(const wchar_t* name, const std::wstring& pattern);
 // Whether a listing holds the entry: a file, neither hidden nor system,
 // whose real name matches the pattern.
 bool IsListedFile(const WIN32_FIND_DATAW& data, const std::wstring& pattern);

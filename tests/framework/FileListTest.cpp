@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <iterator>
 
@@ -52,23 +54,29 @@ TEST(FileListTest, NamesComeInTheLocalesCaseBlindOrder) {
 }
 
 // The walk's stack does not grow with the tree's depth: a chain of 300
-// folders on a thread with 64 KB of stack, where a walk that recursed per
-// level would run out.
+// folders walked with 64 KB of stack left, where a walk that recursed per
+// level runs out (Wine gives a thread at least 1 MB, so the rest is taken
+// up first).
 TEST(FileTreeTest, ADeepTreeIsWalkedOnASmallStack) {
     struct Walk {
         fx::FileTree tree;
         DWORD result = ERROR_GEN_FAILURE;
     } walk;
-    constexpr SIZE_T kStack = 64 * 1024;
     HANDLE thread = CreateThread(
-        nullptr, kStack,
-        [](void* walk) -> DWORD {
-            auto& w = *static_cast<Walk*>(walk);
+        nullptr, 0,
+        [](void* param) -> DWORD {
+            constexpr ULONG_PTR kLeft = 64 * 1024;
+            MEMORY_BASIC_INFORMATION stack{}; // the stack's whole reservation begins at its allocation base
+            VirtualQuery(&stack, &stack, sizeof stack);
+            const ULONG_PTR room = reinterpret_cast<ULONG_PTR>(&stack) - reinterpret_cast<ULONG_PTR>(stack.AllocationBase);
+            volatile char* taken = static_cast<char*>(alloca(room - kLeft));
+            taken[0] = 0;
+            auto& w = *static_cast<Walk*>(param);
             w.result = fx::ListMatchingTree((testing_support::InputsFolder() / L"trees" / L"deep" / L"fonts").wstring(),
                                             L"*.ttf;*.otf", w.tree);
             return 0;
         },
-        &walk, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+        &walk, 0, nullptr);
     ASSERT_NE(thread, nullptr);
     WaitForSingleObject(thread, INFINITE);
     DWORD exitCode = 1;
