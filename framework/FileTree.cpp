@@ -2,6 +2,7 @@
 
 #include "Paths.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <utility>
 
@@ -11,11 +12,14 @@ namespace {
 
 constexpr DWORD kNeverEntered = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
 
-std::wstring LowerCaseExtension(const wchar_t* name) {
+// Counts a file by its extension, in lower case; the kinds are few.
+void CountKind(const wchar_t* name, std::vector<std::pair<std::wstring, size_t>>& kinds) {
     const wchar_t* dot = std::wcsrchr(name, L'.');
     std::wstring extension = dot ? dot : L"";
-    if (!extension.empty()) CharLowerBuffW(extension.data(), DWORD(extension.size()));
-    return extension;
+    CharLowerBuffW(extension.data(), DWORD(extension.size()));
+    for (auto& [kind, count] : kinds)
+        if (kind == extension) return void(++count);
+    kinds.emplace_back(std::move(extension), 1);
 }
 
 } // namespace
@@ -37,7 +41,7 @@ DWORD ListMatchingTree(const std::wstring& folder, const std::wstring& pattern, 
             } else if (IsListedFile(data, pattern)) {
                 tree.files.push_back({prefix + data.cFileName, ListedAsPlain(data)});
             } else if (!(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE))) {
-                ++tree.others[LowerCaseExtension(data.cFileName)];
+                CountKind(data.cFileName, tree.others);
             }
         });
         // Only the folder itself can be missing; a sub-folder that cannot
@@ -50,6 +54,9 @@ DWORD ListMatchingTree(const std::wstring& folder, const std::wstring& pattern, 
         }
     }
     SortByName(tree.files);
+    std::sort(tree.others.begin(), tree.others.end(), [](const auto& a, const auto& b) {
+        return a.second != b.second ? a.second > b.second : a.first < b.first;
+    });
     return ERROR_SUCCESS;
 }
 

@@ -5,8 +5,8 @@
 
 #include <cstddef>
 #include <functional>
-#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fx {
@@ -17,8 +17,9 @@ struct FileTree {
     // sorts names.
     std::vector<ListedFile> files;
     // How many other files (neither hidden nor system) the tree holds, per
-    // extension in lower case with its dot, "" for none.
-    std::map<std::wstring, size_t> others;
+    // extension in lower case with its dot ("" for none), the most frequent
+    // first.
+    std::vector<std::pair<std::wstring, size_t>> others;
 };
 
 // Reads a folder and every folder below it, leaving out hidden and system

@@ -5,8 +5,8 @@
 #include "FontLoadM.h"
 #include "Paths.h"
 
-#include <algorithm>
 #include <cwchar>
+#include <utility>
 
 namespace mirvashel {
 
@@ -31,13 +31,6 @@ std::vector<fx::ListedFile> TopLevel(const std::vector<fx::ListedFile>& files) {
     return top;
 }
 
-// The other files' kinds, the most frequent first.
-std::vector<std::pair<std::wstring, size_t>> ByFrequency(const std::map<std::wstring, size_t>& kinds) {
-    std::vector<std::pair<std::wstring, size_t>> sorted(kinds.begin(), kinds.end());
-    std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
-    return sorted;
-}
-
 } // namespace
 
 InstallResult InstallFonts(const FontCommandTargets& t, const std::wstring& fontsFolder, const YieldFn& yield) {
@@ -58,7 +51,7 @@ InstallResult InstallFonts(const FontCommandTargets& t, const std::wstring& font
     InstallResult result{InstallOutcome::Completed};
     if (count == 0) {
         result.foundNone = true;
-        result.otherFiles = ByFrequency(tree.others);
+        result.otherFiles = std::move(tree.others);
     }
     // The record of registered paths is never shown: without redrawing it
     // skips its scroll-bar and repaint upkeep for every row it gains.
