@@ -80,7 +80,9 @@ std::wstring RefusedFiles(const std::vector<std::wstring>& names, const ReportRo
 // Someone who dropped a zip or web fonts into the folder learns why nothing
 // was installed.
 std::wstring NothingToInstall(const InstallResult& result, const std::wstring& fontsFolder, const ReportRoom& room) {
-    const auto fit = [&](const std::wstring& text) { return room.fitName ? room.fitName(text) : text; };
+    const auto fit = [&](const std::wstring& text) {
+        return room.fitName ? room.fitName(ShownPlainly(text)) : ShownPlainly(text);
+    };
     std::wstring text = kNoFontFiles + (kNewLine + LeftToRight(fit(fontsFolder)));
     const auto& kinds = result.otherFiles;
     if (kinds.empty()) return text;

@@ -112,7 +112,13 @@ TEST(InstallReportTest, CharactersThatReorderTextAreShownAsTheirCodes) {
     EXPECT_NE(report.find(L"\u202Aa<U+200F>b<U+2066>c<U+061C>.ttf\u202C"), std::wstring::npos) << report;
     const std::wstring missing = InstallReport({InstallOutcome::NoFontsFolder}, L"C:\\gnp.\u202Eexe\\fonts");
     EXPECT_NE(missing.find(L"C:\\gnp.<U+202E>exe\\fonts"), std::wstring::npos) << missing;
-    for (const std::wstring& text : {report, missing})
+    InstallResult none{InstallOutcome::Completed};
+    none.foundNone = true;
+    none.otherFiles = {{L".\u202Eftt", 1}};
+    const std::wstring nothing = InstallReport(none, L"C:\\gnp.\u202Eexe\\fonts");
+    EXPECT_NE(nothing.find(L"C:\\gnp.<U+202E>exe\\fonts"), std::wstring::npos) << nothing;
+    EXPECT_NE(nothing.find(L".<U+202E>ftt"), std::wstring::npos) << nothing;
+    for (const std::wstring& text : {report, missing, nothing})
         EXPECT_EQ(text.find_first_of(L"\u202E\u200F\u2066\u061C"), std::wstring::npos) << text;
 }
 
