@@ -18,7 +18,7 @@ constexpr wchar_t kCountedFolderName[] = L"VevoDider";
 } // namespace
 
 void MainWindow::OnLoad() {
-    const fx::Units& u = form_.units();
+    const fx::Units& u = units();
     SetWindowPos(hwnd(), nullptr, 0, 0, u.ToPixelsX(kOuterWidthTwips), u.ToPixelsY(kOuterHeightTwips),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
@@ -31,7 +31,7 @@ void MainWindow::OnLoad() {
     // A missing or unreadable folder leaves the count label's design caption.
     auto& files = Get<fx::FileList>(File1);
     if (files.SetPath(fx::JoinPath(env_.executableFolder, kCountedFolderName)) == ERROR_SUCCESS)
-        Get<fx::Label>(Label1).SetCaption(fx::DecimalText(files.Count()));
+        Get<fx::Label>(Label1).SetCaption(fx::DecimalText(files.FileCount()));
 }
 
 } // namespace mirvashel

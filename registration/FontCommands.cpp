@@ -27,7 +27,7 @@ InstallResult InstallFonts(const FontCommandTargets& t, const std::wstring& font
         return {error == ERROR_PATH_NOT_FOUND ? InstallOutcome::NoFontsFolder : InstallOutcome::UnreadableFolder, error};
 
     RefillFontList(t.fontList);
-    const int count = t.fileList.Count();
+    const int count = t.fileList.FileCount();
     t.countLabel.SetCaption(fx::DecimalText(count));
 
     InstallResult result{InstallOutcome::Completed};

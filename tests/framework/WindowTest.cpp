@@ -45,10 +45,14 @@ TEST(WindowTest, AWindowObjectThatGoesFirstDestroysItsWindowUnbound) {
     const fx::ControlDesign design[] = {{L"Picture", fx::Kind::PictureBox, fx::kOnWindow, {0, 0, 300, 300}, 0, true,
                                          nullptr, nullptr, fx::SysColour(COLOR_BTNFACE), fx::SysColour(COLOR_BTNTEXT),
                                          fx::kPlain, nullptr}};
-    fx::UniqueWindow parent(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
-                                            GetModuleHandleW(nullptr), nullptr));
-    auto form = std::make_unique<fx::Form>(design, fx::Units(96, 96));
-    form->Create(parent.get());
+    struct PlainWindow : fx::Container {
+        fx::UniqueWindow window{CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                                                GetModuleHandleW(nullptr), nullptr)};
+        PlainWindow() : Container(nullptr) {}
+        HWND hwnd() const noexcept override { return window.get(); }
+    } parent;
+    auto form = std::make_unique<fx::Form>(design, parent);
+    form->Create();
     const HWND picture = form->At(0).hwnd();
     ASSERT_TRUE(IsWindow(picture));
     form.reset();

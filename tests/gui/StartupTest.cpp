@@ -31,7 +31,7 @@ TEST(StartupTest, CountsOnlyTheFilesTheFileListShows) {
     auto& files = window.Get<fx::FileList>(File1);
     EXPECT_EQ(files.Path(), folder.str() + L"\\VevoDider");
     ASSERT_EQ(GetFocus(), files.hwnd()); // the first tab stop
-    EXPECT_EQ(files.ListBox::Count(), 4); // the rows it shows once it has the focus match the count
+    EXPECT_EQ(files.Count(), 4); // the rows it shows once it has the focus match the count
 }
 
 // Until pointed at VevoDider the file list shows the current folder, here

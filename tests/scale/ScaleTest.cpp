@@ -47,7 +47,7 @@ protected:
     RECT InShot(Ctl row) {
         fx::Control& c = window.Get<fx::Control>(row);
         RECT r = c.Bounds(), outer{};
-        MapWindowPoints(c.container(), HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+        MapWindowPoints(c.container().hwnd(), HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
         GetWindowRect(window.hwnd(), &outer);
         OffsetRect(&r, -outer.left, -outer.top);
         return r;
