@@ -2,7 +2,7 @@
 // announcements while an install runs, default actions, and references
 // that outlive the window. (The system's own objects for native controls are
 // stubs under Wine, so the elements of the program's own are asserted.)
-#include "../registration/RegistrationFixture.h"
+#include "RegistrationFixture.h"
 
 #include <oleacc.h>
 #include <wrl/client.h>

@@ -3,7 +3,7 @@
 #include "ChildProcess.h"
 #include "RegistrationFixture.h"
 
-#include "InstallReport.h"
+#include "ImportSwap.h"
 #include "Png.h"
 
 #include <algorithm>
@@ -83,22 +83,6 @@ TEST_F(InstallTest, EveryAttemptIsRecordedWhateverWindowsSaysAndTheRefusedAreNam
     EXPECT_EQ(message.find(L"MirvTest"), std::wstring::npos);
 }
 
-// The boundary of the report's list: exactly as many refused files as it
-// names in full, and one more.
-TEST(InstallReportTest, NamesEveryRefusedFileUpToItsLimitThenCountsTheRest) {
-    auto report = [](size_t refused) {
-        InstallResult result{InstallOutcome::Completed};
-        for (size_t i = 0; i < refused; ++i) result.refused.push_back(L"bad" + std::to_wstring(i) + L".ttf");
-        return InstallReport(result, L"C:\\program\\fonts");
-    };
-    auto named = [](size_t i) { return L"\u202Abad" + std::to_wstring(i) + L".ttf\u202C"; };
-    const std::wstring full = report(kMaxNamedFiles), over = report(kMaxNamedFiles + 1);
-    EXPECT_TRUE(full.ends_with(named(kMaxNamedFiles - 1))) << "all named, nothing more said: " << full;
-    EXPECT_NE(over.find(named(kMaxNamedFiles - 1)), std::wstring::npos) << over;
-    EXPECT_EQ(over.find(named(kMaxNamedFiles)), std::wstring::npos) << over;
-    EXPECT_TRUE(over.ends_with(L"وملفات أخرى عددها 1")) << over;
-}
-
 // pipe.ttf, a named pipe nobody writes to, would block Windows for good.
 TEST_F(InstallTest, AnEntryThatIsNotADiskFileIsRefusedWithoutWaiting) {
     Open((InputsFolder() / L"pipe-in-fonts").wstring());
@@ -110,33 +94,6 @@ TEST_F(InstallTest, AnEntryThatIsNotADiskFileIsRefusedWithoutWaiting) {
     Click(Command1);
     EXPECT_FALSE(HasFamily(TestFamily(0)));
 }
-
-// Points this program's import of one system function elsewhere for its
-// lifetime: no real folder can be made to break off its listing midway.
-class ImportSwap {
-public:
-    ImportSwap(void* imported, void* replacement) {
-        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-        const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-        const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-        for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports); dll->Name && !slot_; ++dll)
-            for (auto** slot = reinterpret_cast<void**>(base + dll->FirstThunk); *slot && !slot_; ++slot)
-                if (*slot == imported) slot_ = slot;
-        if (!slot_) return;
-        DWORD protection = 0; // left writable afterwards: it is this test program's own table
-        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection);
-        // Kept from the slot itself: the compiler may take an imported
-        // function's address as fixed and read it again later.
-        original_ = std::exchange(*slot_, replacement);
-    }
-    ~ImportSwap() {
-        if (slot_) *slot_ = original_;
-    }
-
-private:
-    void** slot_ = nullptr;
-    void* original_ = nullptr;
-};
 
 BOOL WINAPI FailAfterTheFirstEntry(HANDLE, LPWIN32_FIND_DATAW) {
     SetLastError(ERROR_NETNAME_DELETED); // a network folder going away

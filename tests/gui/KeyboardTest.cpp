@@ -1,6 +1,5 @@
-// The window as the user first meets it: the tab order, and what it looks
-// like (its frame, size, controls and stacking are checked from outside by
-// the end-to-end test).
+// The keyboard: the tab order, focus rectangles, and Enter and Space on the
+// pictures that act when clicked.
 #include "MessageLoop.h"
 #include "Png.h"
 #include "Pump.h"
@@ -13,7 +12,7 @@ using namespace testing_support;
 
 namespace {
 
-class LayoutTest : public ::testing::Test {
+class KeyboardTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (window->units().ToPixelsX(15) != 1) GTEST_SKIP() << "expected pixel places assume 96 dpi";
@@ -24,7 +23,7 @@ protected:
     HWND Hwnd(Ctl row) { return window->Get<fx::Control>(row).hwnd(); }
 };
 
-TEST_F(LayoutTest, TabThroughTheProgramsLoopsFollowsTabIndexesSkippingHiddenControlsAndLabels) {
+TEST_F(KeyboardTest, TabThroughTheProgramsLoopsFollowsTabIndexesSkippingHiddenControlsAndLabels) {
     SetForegroundWindow(window.hwnd());
     Pump();
     ASSERT_EQ(GetFocus(), Hwnd(File1));

@@ -35,12 +35,7 @@ protected:
     }
     std::wstring FontPath(const std::wstring& name) const { return folder.str() + L"\\fonts\\" + name; }
 
-    std::vector<std::wstring> Rows(mirvashel::Ctl list) {
-        auto& box = window->Get<fx::ListBox>(list);
-        std::vector<std::wstring> rows;
-        for (int i = 0; i < box.Count(); ++i) rows.push_back(box.Row(i));
-        return rows;
-    }
+    std::vector<std::wstring> Rows(mirvashel::Ctl list) { return window->Get<fx::ListBox>(list).Rows(); }
     void Click(mirvashel::Ctl button) {
         window->Get<fx::Button>(button).Click();
         Pump();
