@@ -97,8 +97,8 @@ void MainWindow::CreateUnseenControls() {
 void MainWindow::SetImages() {
     const int dpi = units().dpiY();
     const artwork::Scale& drawn = artwork::ForDpi(dpi);
-    Get<fx::PictureBox>(Picture3).SetImage(fx::BitmapForDpi(drawn.close, drawn.dpi, dpi));
-    Get<fx::PictureBox>(Picture2).SetImage(fx::BitmapForDpi(drawn.webAddress, drawn.dpi, dpi));
+    Get<fx::PictureBox>(kClosePicture).SetImage(fx::BitmapForDpi(drawn.close, drawn.dpi, dpi));
+    Get<fx::PictureBox>(kWebLinkPicture).SetImage(fx::BitmapForDpi(drawn.webAddress, drawn.dpi, dpi));
 }
 
 std::wstring MainWindow::FontsFolder() const { return fx::JoinPath(env_.executableFolder, kFontsFolderName); }
@@ -144,13 +144,13 @@ void MainWindow::OnDestroyed() { state_->alive = false; }
 
 void MainWindow::OnCommand(int id, int code) {
     switch (form_.RowOfId(id)) {
-    case Command1: if (code == BN_CLICKED) OnRemoveClick(); break;
-    case Command2: if (code == BN_CLICKED) OnInstallClick(); break;
-    case Command3: if (code == BN_CLICKED) OnEndClick(); break;
-    case Picture3: if (code == fx::kPictureClicked) OnEndClick(); break;
-    case Picture2: if (code == fx::kPictureClicked) OnWebLinkClick(); break;
-    case List1: if (code == LBN_SELCHANGE) OnFontListClick(); break;
-    case File1: if (code == LBN_SETFOCUS) Get<fx::FileList>(File1).ShowRows(); break;
+    case kRemoveButton: if (code == BN_CLICKED) OnRemoveClick(); break;
+    case kInstallButton: if (code == BN_CLICKED) OnInstallClick(); break;
+    case kEndButton: if (code == BN_CLICKED) OnEndClick(); break;
+    case kClosePicture: if (code == fx::kPictureClicked) OnEndClick(); break;
+    case kWebLinkPicture: if (code == fx::kPictureClicked) OnWebLinkClick(); break;
+    case kFontList: if (code == LBN_SELCHANGE) OnFontListClick(); break;
+    case kFileList: if (code == LBN_SETFOCUS) Get<fx::FileList>(kFileList).ShowRows(); break;
     default: break;
     }
 }
@@ -203,8 +203,8 @@ void MainWindow::OnMouseMove(WPARAM wp, LPARAM lp) {
 
 FontCommandTargets MainWindow::Targets() {
     CreateUnseenControls();
-    return {Get<fx::FileList>(File1), Get<fx::ListBox>(List1), Get<fx::ListBox>(List2), Get<fx::Label>(Label1),
-            Get<fx::PictureBox>(Picture1), holds_};
+    return {Get<fx::FileList>(kFileList), Get<fx::ListBox>(kFontList), Get<fx::ListBox>(kRegisteredList),
+            Get<fx::Label>(kCountLabel), Get<fx::PictureBox>(kDonePanel), holds_};
 }
 
 YieldFn MainWindow::PacedYield(fx::FrameYield& yield, std::shared_ptr<RunState> state) {
@@ -239,7 +239,7 @@ void MainWindow::OnEndClick() { env_.endProgram(); }
 
 void MainWindow::OnWebLinkClick() { OpenWebPage(hwnd(), env_.shellExecute); }
 
-void MainWindow::OnFontListClick() { PreviewSelectedFont(Get<fx::ListBox>(List1), Get<fx::Label>(Label1)); }
+void MainWindow::OnFontListClick() { PreviewSelectedFont(Get<fx::ListBox>(kFontList), Get<fx::Label>(kCountLabel)); }
 
 void MainWindow::AddFont(std::wstring sFontFile) { AddFontResourceW(sFontFile.c_str()); }
 

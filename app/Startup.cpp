@@ -24,14 +24,14 @@ void MainWindow::OnLoad() {
 
     std::wstring instructions;
     for (const wchar_t* line : kInstructionLines) (instructions += line) += kLineBreak;
-    Get<fx::Label>(Label2).SetCaption(instructions);
+    Get<fx::Label>(kInstructionsLabel).SetCaption(instructions);
 
-    Get<fx::PictureBox>(Picture1).MoveTo(kPanelLeftTwips, kPanelTopTwips);
+    Get<fx::PictureBox>(kDonePanel).MoveTo(kPanelLeftTwips, kPanelTopTwips);
 
     // A missing or unreadable folder leaves the count label's design caption.
-    auto& files = Get<fx::FileList>(File1);
+    auto& files = Get<fx::FileList>(kFileList);
     if (files.SetPath(fx::JoinPath(env_.executableFolder, kCountedFolderName)) == ERROR_SUCCESS)
-        Get<fx::Label>(Label1).SetCaption(fx::DecimalText(files.FileCount()));
+        Get<fx::Label>(kCountLabel).SetCaption(fx::DecimalText(files.FileCount()));
 }
 
 } // namespace mirvashel

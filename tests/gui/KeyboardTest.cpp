@@ -26,7 +26,7 @@ protected:
 TEST_F(KeyboardTest, TabThroughTheProgramsLoopsFollowsTabIndexesSkippingHiddenControlsAndLabels) {
     SetForegroundWindow(window.hwnd());
     Pump();
-    ASSERT_EQ(GetFocus(), Hwnd(File1));
+    ASSERT_EQ(GetFocus(), Hwnd(kFileList));
     // The key goes through the program's own loops: Tab through the main
     // loop, Shift+Tab through the yield of a long handler.
     auto tab = [&](bool back = false) {
@@ -43,21 +43,21 @@ TEST_F(KeyboardTest, TabThroughTheProgramsLoopsFollowsTabIndexesSkippingHiddenCo
         }
         return GetFocus();
     };
-    EXPECT_EQ(tab(), Hwnd(Command1));
-    EXPECT_EQ(tab(), Hwnd(List1));
-    EXPECT_EQ(tab(), Hwnd(Command2));
+    EXPECT_EQ(tab(), Hwnd(kRemoveButton));
+    EXPECT_EQ(tab(), Hwnd(kFontList));
+    EXPECT_EQ(tab(), Hwnd(kInstallButton));
     // The pictures act when clicked, so they take the focus at their indexes.
-    EXPECT_EQ(tab(), Hwnd(Picture2));
-    const Image unfocused = CaptureWindow(Hwnd(Picture3));
-    EXPECT_EQ(tab(), Hwnd(Picture3));
-    EXPECT_EQ(tab(), Hwnd(File1));
-    EXPECT_EQ(tab(true), Hwnd(Picture3));
-    EXPECT_EQ(tab(true), Hwnd(Picture2));
-    EXPECT_EQ(tab(true), Hwnd(Command2));
+    EXPECT_EQ(tab(), Hwnd(kWebLinkPicture));
+    const Image unfocused = CaptureWindow(Hwnd(kClosePicture));
+    EXPECT_EQ(tab(), Hwnd(kClosePicture));
+    EXPECT_EQ(tab(), Hwnd(kFileList));
+    EXPECT_EQ(tab(true), Hwnd(kClosePicture));
+    EXPECT_EQ(tab(true), Hwnd(kWebLinkPicture));
+    EXPECT_EQ(tab(true), Hwnd(kInstallButton));
 
-    window.Get<fx::Control>(Picture1).SetVisible(true); // once the panel shows, its button joins
-    EXPECT_EQ(tab(), Hwnd(Command3));
-    EXPECT_EQ(tab(), Hwnd(Picture2));
+    window.Get<fx::Control>(kDonePanel).SetVisible(true); // once the panel shows, its button joins
+    EXPECT_EQ(tab(), Hwnd(kEndButton));
+    EXPECT_EQ(tab(), Hwnd(kWebLinkPicture));
 
     // Enter and Space act as a click does; a picture reached by keyboard
     // shows its focus, and only while it has it.
@@ -67,15 +67,15 @@ TEST_F(KeyboardTest, TabThroughTheProgramsLoopsFollowsTabIndexesSkippingHiddenCo
     };
     press(VK_RETURN);
     EXPECT_EQ(Record().shellCalls.size(), 1u);
-    EXPECT_EQ(tab(), Hwnd(Picture3));
+    EXPECT_EQ(tab(), Hwnd(kClosePicture));
     PumpFor(50);
-    EXPECT_NE(CaptureWindow(Hwnd(Picture3)).pixels, unfocused.pixels);
+    EXPECT_NE(CaptureWindow(Hwnd(kClosePicture)).pixels, unfocused.pixels);
     EXPECT_EQ(Record().endRequests, 0);
     press(VK_SPACE);
     EXPECT_EQ(Record().endRequests, 1);
-    EXPECT_EQ(tab(), Hwnd(File1));
+    EXPECT_EQ(tab(), Hwnd(kFileList));
     PumpFor(50);
-    EXPECT_EQ(CaptureWindow(Hwnd(Picture3)).pixels, unfocused.pixels);
+    EXPECT_EQ(CaptureWindow(Hwnd(kClosePicture)).pixels, unfocused.pixels);
 }
 
 } // namespace

@@ -25,7 +25,7 @@ TEST_F(InstallTest, RegistersRecordsAndCountsDownEveryListedFileOnScreen) {
     AddTestFonts(12);
     Open();
     const HWND main = window->hwnd();
-    const RECT box = window->Get<fx::Label>(Label1).Bounds();
+    const RECT box = window->Get<fx::Label>(kCountLabel).Bounds();
     int inkChanges = 0;
     std::vector<std::uint32_t> ink;
     InstallProbe probe(*window, [&](int step) {
@@ -35,11 +35,11 @@ TEST_F(InstallTest, RegistersRecordsAndCountsDownEveryListedFileOnScreen) {
         ink = std::move(now);
         Sleep(35);
     });
-    Click(Command2);
+    Click(kInstallButton);
 
     std::vector<std::wstring> expected;
     for (int i = 0; i < 12; ++i) expected.push_back(FontPath(TestFamily(i) + L".ttf"));
-    EXPECT_EQ(Rows(List2), expected);
+    EXPECT_EQ(Rows(kRegisteredList), expected);
     for (int i = 0; i < 12; ++i) EXPECT_TRUE(HasFamily(TestFamily(i))) << i;
 
     // 12 when the first path is recorded, one less after every file, 0 at the end.
@@ -64,9 +64,9 @@ TEST_F(InstallTest, EveryAttemptIsRecordedWhateverWindowsSaysAndTheRefusedAreNam
     folder.Write(L"fonts\\truncated.ttf", truncated);
 
     Open();
-    Click(Command2);
+    Click(kInstallButton);
 
-    EXPECT_EQ(Rows(List2), (std::vector<std::wstring>{FontPath(L"empty.ttf"), FontPath(L"MirvTest0000.ttf"),
+    EXPECT_EQ(Rows(kRegisteredList), (std::vector<std::wstring>{FontPath(L"empty.ttf"), FontPath(L"MirvTest0000.ttf"),
                                                       FontPath(L"MirvTest0001.ttf"), FontPath(L"not-a-font.ttf"),
                                                       FontPath(L"truncated.ttf")}));
     EXPECT_EQ(CountCaption(), L"0");
@@ -86,12 +86,12 @@ TEST_F(InstallTest, EveryAttemptIsRecordedWhateverWindowsSaysAndTheRefusedAreNam
 // pipe.ttf, a named pipe nobody writes to, would block Windows for good.
 TEST_F(InstallTest, AnEntryThatIsNotADiskFileIsRefusedWithoutWaiting) {
     Open((InputsFolder() / L"pipe-in-fonts").wstring());
-    Click(Command2);
+    Click(kInstallButton);
     EXPECT_TRUE(HasFamily(TestFamily(0))); // the run went on
     ASSERT_EQ(Record().errors.size(), 1u);
     EXPECT_NE(Record().errors[0].find(L"عدد هذه الملفات: 1"), std::wstring::npos) << Record().errors[0];
     EXPECT_NE(Record().errors[0].find(L"\u202Apipe.ttf\u202C"), std::wstring::npos) << Record().errors[0];
-    Click(Command1);
+    Click(kRemoveButton);
     EXPECT_FALSE(HasFamily(TestFamily(0)));
 }
 
@@ -112,17 +112,17 @@ TEST_F(InstallTest, AMissingOrUnreadableFontsFolderIsSaidWithItsPathAndNothingIs
     for (const DWORD error : {ERROR_PATH_NOT_FOUND, ERROR_SHARING_VIOLATION, ERROR_NETNAME_DELETED}) {
         Record() = {};
         if (error == ERROR_PATH_NOT_FOUND) {
-            Click(Command2);
+            Click(kInstallButton);
             AddTestFonts(2); // from here on the folder exists
         } else if (error == ERROR_SHARING_VIOLATION) {
             HANDLE held = CreateFileW(fonts.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
                                       nullptr);
             ASSERT_NE(held, INVALID_HANDLE_VALUE);
-            Click(Command2);
+            Click(kInstallButton);
             CloseHandle(held);
         } else {
             ImportSwap swap(reinterpret_cast<void*>(&FindNextFileW), reinterpret_cast<void*>(&FailAfterTheFirstEntry));
-            Click(Command2);
+            Click(kInstallButton);
         }
         ASSERT_EQ(Record().errors.size(), 1u) << error;
         const std::wstring& message = Record().errors[0];
@@ -136,8 +136,8 @@ TEST_F(InstallTest, AMissingOrUnreadableFontsFolderIsSaidWithItsPathAndNothingIs
                            nullptr);
             EXPECT_NE(message.find(std::wstring(reason, wcscspn(reason, L"\r\n"))), std::wstring::npos) << message;
         }
-        EXPECT_TRUE(Rows(List2).empty());
-        EXPECT_EQ(window->Get<fx::ListBox>(List1).Count(), 0);
+        EXPECT_TRUE(Rows(kRegisteredList).empty());
+        EXPECT_EQ(window->Get<fx::ListBox>(kFontList).Count(), 0);
         EXPECT_EQ(CountCaption(), L"1");
         EXPECT_FALSE(HasFamily(TestFamily(0)));
         EXPECT_FALSE(PanelShown());
@@ -147,11 +147,11 @@ TEST_F(InstallTest, AMissingOrUnreadableFontsFolderIsSaidWithItsPathAndNothingIs
 TEST_F(InstallTest, EmptyFontsFolderStillRefillsAndShowsThePanel) {
     folder.MakeDir(L"fonts");
     Open();
-    Click(Command2);
+    Click(kInstallButton);
     EXPECT_EQ(CountCaption(), L"0");
-    EXPECT_TRUE(Rows(List2).empty());
-    EXPECT_GT(window->Get<fx::ListBox>(List1).Count(), 0);
-    EXPECT_EQ(window->Get<fx::ListBox>(List1).SelectedIndex(), 0);
+    EXPECT_TRUE(Rows(kRegisteredList).empty());
+    EXPECT_GT(window->Get<fx::ListBox>(kFontList).Count(), 0);
+    EXPECT_EQ(window->Get<fx::ListBox>(kFontList).SelectedIndex(), 0);
     EXPECT_TRUE(PanelShown());
     EXPECT_TRUE(Record().errors.empty());
 }
@@ -163,15 +163,15 @@ TEST_F(InstallTest, DuringARunInstallIsIgnoredAndRemoveUnregistersWhatWasRecorde
     Open();
     bool firstGone = false;
     InstallProbe probe(*window, [&](int step) {
-        if (step == 1) Click(Command2);
+        if (step == 1) Click(kInstallButton);
         if (step != 2) return;
-        Click(Command1);
+        Click(kRemoveButton);
         firstGone = !HasFamily(TestFamily(0)) && !HasFamily(TestFamily(1));
     });
-    Click(Command2);
+    Click(kInstallButton);
     EXPECT_EQ(probe.steps(), 4);
     EXPECT_EQ(CountCaption(), L"0");
-    EXPECT_EQ(Rows(List2).size(), 4u);
+    EXPECT_EQ(Rows(kRegisteredList).size(), 4u);
     EXPECT_TRUE(firstGone);
     EXPECT_FALSE(HasFamily(TestFamily(0)));
     EXPECT_TRUE(HasFamily(TestFamily(2)));
@@ -186,7 +186,7 @@ TEST_F(InstallTest, ClosingTheWindowDuringARunStopsItAndKeepsWhatWasRegistered) 
     InstallProbe probe(*window, [&](int step) {
         if (step == 4) SendMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0); // Alt+F4
     });
-    Click(Command2);
+    Click(kInstallButton);
     EXPECT_FALSE(IsWindow(main));
     EXPECT_EQ(probe.steps(), 4);
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(HasFamily(TestFamily(i))) << i;
@@ -208,10 +208,10 @@ TEST_F(InstallTest, UnusualProgramFoldersRegisterAndRemove) {
         {folder.str() + L"\\برنامج-шрифт-€", folder.str() + L"\\برنامج-шрифт-€\\fonts\\خط-MirvTest0001.ttf", 1}};
     for (const auto& c : cases) {
         Open(c.program);
-        Click(Command2);
-        EXPECT_EQ(Rows(List2), std::vector<std::wstring>{c.font});
+        Click(kInstallButton);
+        EXPECT_EQ(Rows(kRegisteredList), std::vector<std::wstring>{c.font});
         EXPECT_TRUE(HasFamily(TestFamily(c.family))) << c.family;
-        Click(Command1);
+        Click(kRemoveButton);
         EXPECT_FALSE(HasFamily(TestFamily(c.family))) << c.family;
     }
     std::filesystem::remove_all(root / L"fonts");
@@ -221,8 +221,8 @@ TEST_F(InstallTest, FortyThousandEntriesAreCountedAndWalkedExactly) {
     const std::wstring program = ScaleFolder().wstring();
     Open(program);
     InstallProbe probe(*window);
-    Click(Command2);
-    auto& list2 = window->Get<fx::ListBox>(List2);
+    Click(kInstallButton);
+    auto& list2 = window->Get<fx::ListBox>(kRegisteredList);
     EXPECT_EQ(list2.Count(), kScaleEntries);
     ASSERT_FALSE(probe.captionsAtRecord().empty()) << "nothing was recorded";
     EXPECT_EQ(probe.captionsAtRecord().front(), std::to_wstring(kScaleEntries));

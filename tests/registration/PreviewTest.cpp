@@ -24,8 +24,8 @@ class PreviewTest : public RegistrationTest {};
 TEST_F(PreviewTest, ThePickedRowsFamilyAndOnlyTheFamilyGoesToTheCountLabelLeakingNothing) {
     AddTestFonts(1);
     Open();
-    auto& list = window->Get<fx::ListBox>(List1);
-    auto& label = window->Get<fx::Label>(Label1);
+    auto& list = window->Get<fx::ListBox>(kFontList);
+    auto& label = window->Get<fx::Label>(kCountLabel);
     const HFONT design = label.Font();
     testing_support::Click(list.hwnd(), 5, 5); // a click on the empty list
     Pump();
@@ -34,7 +34,7 @@ TEST_F(PreviewTest, ThePickedRowsFamilyAndOnlyTheFamilyGoesToTheCountLabelLeakin
     EXPECT_EQ(label.Font(), design);
     EXPECT_STREQ(LogFontOf(label.Font()).lfFaceName, L"Traditional Arabic");
 
-    Click(Command2);
+    Click(kInstallButton);
     EXPECT_EQ(LogFontOf(label.Font()).lfFaceName, list.Row(0));
     std::vector<HFONT> replaced;
     while (list.SelectedIndex() < 2 || list.SelectedText() == list.Row(0)) {

@@ -1,4 +1,4 @@
-// Watches an install run from inside: every path the run records in List2
+// Watches an install run from inside: every path the run records in kRegisteredList
 // is seen as it is added (with the count label's caption at that moment),
 // and a step callback then runs inside the yield that follows that file,
 // where a user's click or a close would arrive. A run turns the queue once

@@ -40,8 +40,8 @@ protected:
         window->Get<fx::Button>(button).Click();
         Pump();
     }
-    std::wstring CountCaption() { return window->Get<fx::Label>(mirvashel::Label1).Caption(); }
-    bool PanelShown() { return window->Get<fx::Control>(mirvashel::Picture1).IsVisible(); }
+    std::wstring CountCaption() { return window->Get<fx::Label>(mirvashel::kCountLabel).Caption(); }
+    bool PanelShown() { return window->Get<fx::Control>(mirvashel::kDonePanel).IsVisible(); }
 
     TempFolder folder;
     std::unique_ptr<TestWindow> window;
