@@ -3,7 +3,9 @@
 // native controls through the system's own objects, labels as text elements
 // of the container (they have no window the system could describe), picture
 // boxes as objects of ours. oleacc, ole32 and oleaut32 are loaded when a
-// client first asks, so a start-up without one pays nothing.
+// client first asks, so a start-up without one pays nothing. The container's
+// members that hand the object out and end it are here too: Container.cpp
+// stays free of COM.
 #include "Controls.h"
 #include "SystemLibraries.h"
 
