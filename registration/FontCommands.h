@@ -14,11 +14,11 @@ namespace mirvashel {
 
 // What the commands work on.
 struct FontCommandTargets {
-    fx::FileList& fileList;      // kFileList
-    fx::ListBox& fontList;       // kFontList
-    fx::ListBox& registeredList; // kRegisteredList: every path handed to Windows, sorted, never cleared
-    fx::Label& countLabel;       // kCountLabel
-    fx::Control& donePanel;      // kDonePanel
+    fx::FileList& fileList;
+    fx::ListBox& fontList;
+    fx::ListBox& registeredList; // every path handed to Windows, sorted, never cleared
+    fx::Label& countLabel;
+    fx::Control& donePanel;
     FontHolds& holds;            // what this program registered and has not released
 };
 
