@@ -20,6 +20,27 @@ constexpr wchar_t kNewLine[] = L"\r\n";
 // Paths and file names read left to right inside the right-to-left text.
 std::wstring LeftToRight(const std::wstring& text) { return L"\u202A" + text + L"\u202C"; }
 
+// Characters that reorder the text around them, as anyone may put in a file
+// name: "invoice<RLO>fdp.ttf" would show as a PDF file. Shown as their code.
+bool ReordersText(wchar_t c) {
+    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+std::wstring ShownPlainly(const std::wstring& name) {
+    constexpr wchar_t kHexDigits[] = L"0123456789ABCDEF";
+    std::wstring shown;
+    for (const wchar_t c : name) {
+        if (!ReordersText(c)) {
+            shown += c;
+            continue;
+        }
+        shown += L"<U+";
+        for (int shift = 12; shift >= 0; shift -= 4) shown += kHexDigits[(c >> shift) & 0xF];
+        shown += L'>';
+    }
+    return shown;
+}
+
 // The system's own words for an error, in the user's language.
 std::wstring SystemReason(DWORD error) {
     wchar_t text[512];
@@ -43,7 +64,7 @@ std::wstring RefusedFiles(const std::vector<std::wstring>& names, const ReportRo
                         kNewLine;
     const size_t named = NamedFiles(names.size(), room.lines);
     for (size_t i = 0; i < named; ++i)
-        text += kNewLine + LeftToRight(room.fitName ? room.fitName(names[i]) : names[i]);
+        text += kNewLine + LeftToRight(room.fitName ? room.fitName(ShownPlainly(names[i])) : ShownPlainly(names[i]));
     if (names.size() > named) text += kNewLine + std::wstring(kMoreRefused) + fx::DecimalText(names.size() - named);
     return text;
 }
@@ -53,9 +74,10 @@ std::wstring RefusedFiles(const std::vector<std::wstring>& names, const ReportRo
 std::wstring InstallReport(const InstallResult& result, const std::wstring& fontsFolder, const ReportRoom& room) {
     switch (result.outcome) {
     case InstallOutcome::NoFontsFolder:
-        return kNoFontsFolder + (kNewLine + LeftToRight(fontsFolder));
+        return kNoFontsFolder + (kNewLine + LeftToRight(ShownPlainly(fontsFolder)));
     case InstallOutcome::UnreadableFolder:
-        return kUnreadableFolder + (kNewLine + LeftToRight(fontsFolder)) + kNewLine + SystemReason(result.folderError);
+        return kUnreadableFolder + (kNewLine + LeftToRight(ShownPlainly(fontsFolder))) + kNewLine +
+               SystemReason(result.folderError);
     case InstallOutcome::Completed:
         return result.refused.empty() ? std::wstring() : RefusedFiles(result.refused, room);
     case InstallOutcome::Interrupted:

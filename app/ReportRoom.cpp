@@ -49,6 +49,19 @@ LOGFONTW MessageFont(const Scale& scale) {
     return metrics.lfMessageFont;
 }
 
+// Whether a cut before name[i] would part it from what it belongs to: the
+// second half of a surrogate pair, a combining mark or variation selector
+// (shown on the character before it), or either side of a zero-width joiner.
+bool BelongsToPrevious(const std::wstring& name, size_t i) {
+    constexpr wchar_t kZeroWidthJoiner = 0x200D;
+    if (i == 0 || i >= name.size()) return false;
+    const wchar_t c = name[i];
+    if (IS_LOW_SURROGATE(c) || c == kZeroWidthJoiner || name[i - 1] == kZeroWidthJoiner || (c >= 0xFE00 && c <= 0xFE0F))
+        return true;
+    WORD type = 0;
+    return GetStringTypeW(CT_CTYPE3, &c, 1, &type) && (type & C3_NONSPACING);
+}
+
 // `name` as it is when it fits in `width` pixels of `dc`'s font; otherwise
 // its start and its end (where the extension is) around an ellipsis.
 std::wstring ShortenInMiddle(HDC dc, const std::wstring& name, int width) {
@@ -71,9 +84,9 @@ std::wstring ShortenInMiddle(HDC dc, const std::wstring& name, int width) {
         head = nextHead;
         tail = nextTail;
     }
-    // Never split a character that takes two UTF-16 units.
-    if (head > 0 && IS_HIGH_SURROGATE(name[size_t(head) - 1])) --head;
-    if (tail > 0 && IS_LOW_SURROGATE(name[size_t(length - tail)])) --tail;
+    // Never split what shows as one character.
+    while (head > 0 && BelongsToPrevious(name, size_t(head))) --head;
+    while (tail > 0 && BelongsToPrevious(name, size_t(length - tail))) --tail;
     return name.substr(0, size_t(head)) + kEllipsis + name.substr(size_t(length - tail));
 }
 

@@ -166,8 +166,10 @@ public:
         const long id = V_I4(&start);
         if (direction == NAVDIR_NEXT && id < count) return Element(id + 1, out);
         if (direction == NAVDIR_PREVIOUS && id > 1) return Element(id - 1, out);
-        if (direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD)
-            return Forward(*c, [&](IAccessible* o) { return o->accNavigate(direction, Long(CHILDID_SELF), out); });
+        // A child's own children could only be answered by ids of its own
+        // object, which the client would read as ids of this one: it asks
+        // that object (as with the system's objects).
+        if (direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD) return E_INVALIDARG;
         return S_FALSE; // no spatial navigation, nothing beyond the ends
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* out) override {
@@ -357,14 +359,6 @@ private:
             *out = Long(id);
         }
         return S_OK;
-    }
-    template <class Call>
-    HRESULT Forward(const Control& c, Call call) const {
-        IAccessible* object = ObjectOf(c);
-        if (!object) return S_FALSE;
-        const HRESULT hr = call(object);
-        object->Release();
-        return hr;
     }
     // A text property that neither this object nor its labels have; a child
     // with an object of its own is asked for its own.

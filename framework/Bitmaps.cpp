@@ -1,6 +1,7 @@
 #include "Bitmaps.h"
 
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 namespace fx {
@@ -12,22 +13,35 @@ UniqueBitmap BitmapFromFile(std::span<const unsigned char> file) {
     std::memcpy(&fh, file.data(), sizeof fh);
     std::memcpy(&ih, file.data() + sizeof fh, sizeof ih);
     if (fh.bfType != 0x4D42 || fh.bfOffBits >= file.size()) return {};
-    // A negative width, or a height whose magnitude does not fit, would wrap
-    // the size check; dividing instead of multiplying cannot overflow.
-    if (ih.biWidth < 0 || ih.biHeight == INT_MIN) return {};
-    const size_t pixelBytes = file.size() - fh.bfOffBits;
+    // A shorter header (the 12-byte core one) has other fields than those
+    // read here. A negative width, or a height whose magnitude does not fit,
+    // would wrap the size checks.
+    if (ih.biSize < sizeof ih || ih.biPlanes != 1 || ih.biWidth <= 0 || ih.biHeight == 0 || ih.biHeight == INT_MIN)
+        return {};
+    // Sums of the headers' 32-bit fields, in 64 bits: none wraps, on a
+    // 32-bit build either.
+    using Size = std::uint64_t;
+    const Size pixelBytes = file.size() - fh.bfOffBits;
     if (ih.biCompression == BI_RLE8) {
-        // Run-length rows are bottom-up, after a palette of 8-bit colours.
-        const size_t colours = ih.biClrUsed ? ih.biClrUsed : 256;
-        if (ih.biBitCount != 8 || ih.biHeight < 0 || colours > 256 || ih.biSizeImage > pixelBytes ||
-            sizeof fh + ih.biSize + colours * sizeof(RGBQUAD) > fh.bfOffBits)
-            return {};
+        // Run-length rows are bottom-up, 8-bit colours, in as many bytes as
+        // the header says.
+        if (ih.biBitCount != 8 || ih.biHeight < 0 || ih.biSizeImage == 0 || ih.biSizeImage > pixelBytes) return {};
     } else {
         if (ih.biCompression != BI_RGB) return {};
-        const size_t stride = ((size_t(ih.biWidth) * ih.biBitCount + 31) / 32) * 4;
-        const size_t rows = size_t(ih.biHeight < 0 ? -ih.biHeight : ih.biHeight);
-        if (rows && stride > pixelBytes / rows) return {};
+        const WORD bits = ih.biBitCount;
+        if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return {};
+        // Dividing instead of multiplying cannot overflow.
+        const Size stride = ((Size(ih.biWidth) * bits + 31) / 32) * 4;
+        const Size rows = Size(ih.biHeight < 0 ? -ih.biHeight : ih.biHeight);
+        if (stride > pixelBytes / rows) return {};
     }
+    // The palette the system reads lies wholly between the header and the
+    // pixels: every colour of up to 8 bits, or as many as the header says.
+    const Size fullPalette = ih.biBitCount <= 8 ? Size(1) << ih.biBitCount : 0;
+    const Size colours = ih.biClrUsed ? ih.biClrUsed : fullPalette;
+    if (colours > (fullPalette ? fullPalette : 256) ||
+        sizeof fh + Size(ih.biSize) + colours * sizeof(RGBQUAD) > fh.bfOffBits)
+        return {};
 
     WindowDC screen(nullptr);
     return UniqueBitmap(CreateDIBitmap(screen.get(), &ih, CBM_INIT, file.data() + fh.bfOffBits,

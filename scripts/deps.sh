@@ -31,5 +31,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# Wine 10 in a Debian trixie root, which runs the 32-bit release build.
+# Wine 10 in a Debian trixie root, which runs the 32-bit release build on
+# the route this machine allows (native, or emulated where the CPU runs no
+# 32-bit code).
+$SUDO "$here/i686-route.sh" --quiet
 $SUDO "$here/wow64-root.sh"

@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
-# Builds, once per machine, a Debian trixie root with Wine 10 in its "new
-# WoW64" mode, which runs 32-bit Windows programs with 64-bit Linux code
-# only (this machine's kernel runs no 32-bit Linux code, so Debian 12's
-# wine32 cannot). Does nothing when the root matches this recipe (its
-# version below and the font list); rebuilds it when either changed.
-# Needs root. usage: wow64-root.sh
+# Builds, once per machine, the Debian trixie root with Wine 10 that runs the
+# 32-bit release build on this machine's route (scripts/wow64-env.sh):
+# native, Wine's "new WoW64" mode, which runs 32-bit Windows programs with
+# 64-bit Linux code only (Debian 12's wine32 needs a kernel that runs 32-bit
+# Linux code, which these machines may lack); emulated, Wine's 32-bit build
+# beside its 64-bit one, with qemu-i386 to run its 32-bit Linux processes
+# where the CPU runs no 32-bit code at all. Does nothing when the root
+# matches this recipe (its version below and the font list); rebuilds it
+# when either changed. Needs root. usage: wow64-root.sh
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/wow64-env.sh"
-cache=$MIRVASHEL_WOW64_CACHE
+[ "$MIRVASHEL_I686_ROUTE" = none ] && exit 0
+cache=$MIRVASHEL_WOW64_HOME
 root=$MIRVASHEL_WOW64_ROOT
-recipe_version=2 # raise whenever the steps below change what the root holds
+# Raise whenever the steps below change what the root holds.
+case $MIRVASHEL_I686_ROUTE in
+  native) recipe_version=2 ;;
+  emulated) recipe_version=emulated-1 ;;
+esac
 recipe="$recipe_version $(grep -v '^#' "$here/wine-font-packages.txt" | sha256sum | cut -c1-16)"
 
 current() { [ -x "$MIRVASHEL_WOW64_BIN/wine" ] && [ "$(cat "$MIRVASHEL_WOW64_STAMP" 2>/dev/null)" = "$recipe" ]; }
@@ -42,7 +50,7 @@ fi
 
 new=$cache/root.new
 remove_root "$new"
-echo "Building the Wine 10 root in $root (once per machine, about a minute)..." >&2
+echo "Building the Wine 10 root in $root (once per machine, a few minutes)..." >&2
 debootstrap --variant=minbase trixie "$new" "$mirror" >"$cache/debootstrap.log" 2>&1 ||
   { tail -20 "$cache/debootstrap.log" >&2; exit 1; }
 
@@ -57,23 +65,34 @@ packaged=() borrowed=()
 for f in "${fonts[@]}"; do
   if in_root apt-cache policy "$f" | grep -q 'Candidate: [^(]'; then packaged+=("$f"); else borrowed+=("$f"); fi
 done
-in_root apt-get install -y -qq --no-install-recommends wine wine64 libwine fonts-wine "${packaged[@]}" >"$cache/install.log" 2>&1 ||
+if [ "$MIRVASHEL_I686_ROUTE" = emulated ]; then
+  # Wine's 32-bit build from the i386 architecture (its Windows DLLs are the
+  # same as the native route's) and the emulator for its Linux processes.
+  in_root dpkg --add-architecture i386
+  in_root apt-get update -qq
+  wine_packages=(wine wine64 wine32:i386 libwine libwine:i386 qemu-user)
+else
+  wine_packages=(wine wine64 libwine)
+fi
+in_root apt-get install -y -qq --no-install-recommends "${wine_packages[@]}" fonts-wine "${packaged[@]}" >"$cache/install.log" 2>&1 ||
   { tail -20 "$cache/install.log" >&2; exit 1; }
 for f in "${borrowed[@]}"; do
   dpkg-query -L "$f" | grep -E '^/usr/share/fonts/.*\.(ttf|otf)$' | while read -r file; do install -D -m644 "$file" "$new$file"; done
 done
 [ ${#borrowed[@]} -eq 0 ] || in_root sh -c 'command -v fc-cache >/dev/null && fc-cache -f || true'
 
-# The amd64 libwine leaves the 32-bit PE DLLs out; they come from
-# libwine:i386 of exactly the same version, unpacked, not installed.
-version=$(in_root dpkg-query -W -f='${Version}' libwine)
-in_root dpkg --add-architecture i386
-in_root apt-get update -qq
-in_root sh -c "cd /tmp && apt-get download -qq 'libwine:i386=$version' && dpkg-deb -x libwine_*_i386.deb libwine-i386"
-cp -a "$new/tmp/libwine-i386/usr/lib/i386-linux-gnu/wine/i386-windows/." "$new/usr/lib/x86_64-linux-gnu/wine/i386-windows/"
-rm -rf "$new"/tmp/libwine*
-in_root dpkg --remove-architecture i386
-in_root apt-get update -qq
+version=$(in_root dpkg-query -W -f='${Version}\n' libwine | head -1)
+if [ "$MIRVASHEL_I686_ROUTE" = native ]; then
+  # The amd64 libwine leaves the 32-bit PE DLLs out; they come from
+  # libwine:i386 of exactly the same version, unpacked, not installed.
+  in_root dpkg --add-architecture i386
+  in_root apt-get update -qq
+  in_root sh -c "cd /tmp && apt-get download -qq 'libwine:i386=$version' && dpkg-deb -x libwine_*_i386.deb libwine-i386"
+  cp -a "$new/tmp/libwine-i386/usr/lib/i386-linux-gnu/wine/i386-windows/." "$new/usr/lib/x86_64-linux-gnu/wine/i386-windows/"
+  rm -rf "$new"/tmp/libwine*
+  in_root dpkg --remove-architecture i386
+  in_root apt-get update -qq
+fi
 in_root apt-get clean
 umount "$new/proc"
 trap - EXIT

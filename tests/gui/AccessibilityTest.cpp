@@ -152,6 +152,12 @@ TEST_F(AccessibilityTest, TreeBeforeAndAfterAnInstall) {
     root->accNavigate(NAVDIR_NEXT, Id(kCountId - 1), &answer);
     EXPECT_EQ(NameOf(root.Get(), answer), L"1");
     EXPECT_EQ(root->accNavigate(NAVDIR_NEXT, Id(kCountId), &answer), S_FALSE);
+    // The panel's labels are ids of the panel's object: the window's object
+    // must not answer with them, which would name its own controls.
+    for (long direction : {NAVDIR_FIRSTCHILD, NAVDIR_LASTCHILD}) {
+        EXPECT_EQ(root->accNavigate(direction, Id(kPanelId), &answer), E_INVALIDARG) << direction;
+        EXPECT_EQ(V_VT(&answer), VT_EMPTY) << direction;
+    }
 
     Click(kInstallButton);
     EXPECT_EQ(Tree(root.Get()), ExpectedTree(L"0", true));
