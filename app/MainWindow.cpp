@@ -9,6 +9,8 @@
 
 #include <windowsx.h>
 
+#include <optional>
+
 namespace mirvashel {
 
 namespace {
@@ -32,6 +34,33 @@ HICON LoadAppIcon(int widthMetric, int heightMetric) {
 // Top-left corner of a window of that outer size centred on the screen.
 POINT CentredOnScreen(int width, int height) {
     return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+}
+
+// The DPIs Windows uses lie between 50 % and 2000 % of 96; any program may
+// post WM_DPICHANGED with another value, which would lay the window out at
+// nothing or at gigabytes.
+constexpr int kLeastDpi = 48, kMostDpi = 1920;
+
+// The window Windows suggests on a DPI change: the window's outer size at the
+// new DPI, placed where the scale changed. Any program may post the message
+// with any lParam, so the rectangle is copied without trusting the pointer,
+// and one far from the size the design gives at that DPI is no suggestion
+// of Windows'.
+std::optional<RECT> SuggestedWindow(LPARAM lp, const fx::Units& u) {
+    RECT r{};
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<LPCVOID>(lp), &r, sizeof r, &read) ||
+        read != sizeof r)
+        return std::nullopt;
+    // In 64 bits: a made-up rectangle's sides may lie more than 2^31 apart.
+    auto roughly = [](LONG from, LONG to, int expected) {
+        const long long side = static_cast<long long>(to) - from;
+        return side >= expected / 2 && side <= expected * 2LL;
+    };
+    if (!roughly(r.left, r.right, u.ToPixelsX(kOuterWidthTwips)) ||
+        !roughly(r.top, r.bottom, u.ToPixelsY(kOuterHeightTwips)))
+        return std::nullopt;
+    return r;
 }
 
 } // namespace
@@ -114,7 +143,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         form_.Dock();
         return 0;
     case WM_DPICHANGED:
-        OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        OnDpiChanged(LOWORD(wp), HIWORD(wp), lp);
         return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -155,13 +184,19 @@ void MainWindow::OnCommand(int id, int code) {
     }
 }
 
-void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+void MainWindow::OnDpiChanged(int dpiX, int dpiY, LPARAM suggestedWindow) {
     // Moved to a monitor of another scale, or the scale changed: everything
-    // in twips is laid out again at the new DPI, in the place Windows
-    // suggests (which keeps the window under the pointer while dragged).
-    if (form_.SetUnits(fx::Units(dpi, dpi))) SetImages();
-    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // in twips is laid out again at the new DPI, in the place and size
+    // Windows suggests (which keep the window under the pointer while
+    // dragged). A message Windows cannot have sent changes nothing.
+    for (const int dpi : {dpiX, dpiY})
+        if (dpi < kLeastDpi || dpi > kMostDpi) return;
+    const fx::Units units(dpiX, dpiY);
+    const std::optional<RECT> suggested = SuggestedWindow(suggestedWindow, units);
+    if (!suggested) return;
+    if (form_.SetUnits(units)) SetImages();
+    SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
@@ -211,28 +246,32 @@ YieldFn MainWindow::PacedYield(fx::FrameYield& yield, std::shared_ptr<RunState> 
     return [&yield, state = std::move(state)](bool now) { return (now ? yield.Now() : yield()) && state->alive; };
 }
 
+// While either command runs, both are held off, whether pressed, keyed or
+// invoked by a screen reader (all arrive as the button's click): an install
+// during a run would register every file twice, or register what the
+// running remove has just released; a remove during an install would
+// release the files registered so far, after which the install registers
+// the rest and its panel says that all fonts are installed.
 void MainWindow::OnInstallClick() {
-    // A press during a run would register every file twice, or register
-    // what the running remove has just released.
-    if (state_->installing || state_->removing) return;
+    if (state_->running) return;
     const std::shared_ptr<RunState> state = state_;
-    state->installing = true;
+    state->running = true;
     const std::wstring folder = FontsFolder();
     fx::FrameYield yield;
     const InstallResult result = InstallFonts(Targets(), folder, PacedYield(yield, state));
     if (!state->alive) return; // the window has gone during the run: touch nothing
-    state->installing = false;
+    state->running = false;
     if (const std::wstring report = InstallReport(result, folder, MessageBoxRoom(hwnd())); !report.empty())
         env_.messageBox(hwnd(), report.c_str(), kMessageCaption, kMessageStyle);
 }
 
 void MainWindow::OnRemoveClick() {
-    if (state_->removing) return; // the running walk releases every hold already
+    if (state_->running) return;
     const std::shared_ptr<RunState> state = state_;
-    state->removing = true;
+    state->running = true;
     fx::FrameYield yield;
     if (!RemoveFonts(Targets(), PacedYield(yield, state))) return; // the window has gone
-    state->removing = false;
+    state->running = false;
 }
 
 void MainWindow::OnEndClick() { env_.endProgram(); }

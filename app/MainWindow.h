@@ -68,7 +68,7 @@ private:
     void OnCommand(int id, int code);
     void OnMouseDown(WPARAM wp, LPARAM lp);
     void OnMouseMove(WPARAM wp, LPARAM lp);
-    void OnDpiChanged(int dpi, const RECT& suggested);
+    void OnDpiChanged(int dpiX, int dpiY, LPARAM suggestedWindow);
     bool PreTranslate(const MSG& msg);
     void SetImages();
     std::wstring FontsFolder() const;
@@ -77,8 +77,7 @@ private:
     // Outlives the window so a run in progress can tell that it has gone.
     struct RunState {
         bool alive = true;
-        bool installing = false;
-        bool removing = false;
+        bool running = false; // an install or a remove
     };
     // Paces a run to the screen and stops it when the window has gone.
     static YieldFn PacedYield(fx::FrameYield& yield, std::shared_ptr<RunState> state);

@@ -19,8 +19,7 @@ constexpr DWORD kRecallOnOpen = 0x00040000, kRecallOnDataAccess = 0x00400000;
 constexpr DWORD kNotPlain = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_OFFLINE | kRecallOnOpen | kRecallOnDataAccess;
 
 bool ListedAsPlain(const WIN32_FIND_DATAW& data) {
-    // A pipe lists with no content; so does an empty file, which is no font either.
-    return !(data.dwFileAttributes & kNotPlain) && (data.nFileSizeHigh | data.nFileSizeLow) != 0;
+    return ShowsPlainContent(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow);
 }
 
 // FindFirstFile also matches the pattern against 8.3 short names, so
@@ -50,6 +49,11 @@ void SortByName(std::vector<ListedFile>& files) {
 }
 
 } // namespace
+
+bool ShowsPlainContent(DWORD attributes, DWORD sizeHigh, DWORD sizeLow) noexcept {
+    // A pipe shows no content; neither does an empty file, which is no font either.
+    return !(attributes & kNotPlain) && (sizeHigh | sizeLow) != 0;
+}
 
 DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern, std::vector<ListedFile>& files) {
     files.clear();

@@ -18,6 +18,10 @@ struct ListedFile {
     bool plain;
 };
 
+// Whether a file's attributes and size show a plain file with content on
+// the disk, as ListedFile::plain says.
+bool ShowsPlainContent(DWORD attributes, DWORD sizeHigh, DWORD sizeLow) noexcept;
+
 // Reads the matching files of a folder, sorted by name. Returns ERROR_SUCCESS;
 // ERROR_PATH_NOT_FOUND when there is no such folder; or the system's reason
 // why an existing folder could not be listed, also when the listing failed

@@ -1,5 +1,6 @@
 #include "FontHolds.h"
 
+#include "FileList.h"
 #include "Handles.h"
 
 namespace mirvashel {
@@ -22,16 +23,26 @@ fx::UniqueKernelHandle OpenFontFile(const std::wstring& path) {
     return owned;
 }
 
+// Whether the file is still what its listing showed, a plain file with
+// content: it may have been replaced since, by a named pipe for instance,
+// on which Windows would wait for good. A look at its attributes opens
+// nothing and costs a fraction of the registration.
+bool StillPlain(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
+           fx::ShowsPlainContent(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow);
+}
+
 } // namespace
 
 bool FontHolds::Register(const std::wstring& path, bool listedAsPlainFile) {
-    // A file that its folder's listing showed as plain, with content, goes
-    // straight to Windows: a look of its own (open, type, close) costs
-    // several times the registration. Anything else is looked at first and
-    // held open while Windows registers it, so the file registered is the
-    // one that was looked at.
+    // A file that its folder's listing showed as plain, with content, and
+    // whose attributes still say so goes straight to Windows: a look of its
+    // own (open, type, close) costs several times the registration. Anything
+    // else is looked at first and held open while Windows registers it, so
+    // the file registered is the one that was looked at.
     fx::UniqueKernelHandle file;
-    if (!listedAsPlainFile && !(file = OpenFontFile(path))) return false;
+    if (!(listedAsPlainFile && StillPlain(path)) && !(file = OpenFontFile(path))) return false;
     if (!AddFontResourceW(path.c_str())) return false;
     // An install's paths usually come in the map's order: hinted at the end,
     // each one takes a comparison or two instead of a search.

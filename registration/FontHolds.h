@@ -16,7 +16,8 @@ class FontHolds {
 public:
     // Registers the file; true (and one hold more) when it is a file on disk
     // and Windows accepted it. A file its folder's listing did not show as a
-    // plain file with content is first opened to see that it is one.
+    // plain file with content, or whose attributes no longer do, is first
+    // opened to see that it is one.
     bool Register(const std::wstring& path, bool listedAsPlainFile);
     // Unregisters the file once if this program still holds it; true when a
     // hold was released.

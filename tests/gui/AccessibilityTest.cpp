@@ -233,6 +233,36 @@ TEST_F(AccessibilityTest, TheCountIsAnnouncedOncePerFrameAndTheCompletionIsReadO
     EXPECT_TRUE(has(EVENT_SYSTEM_ALERT, CHILDID_SELF));
 }
 
+// A caption changing many times a frame is announced about once a frame
+// while it changes: not at every change (a flood no screen reader keeps up
+// with), nor only once it stops (a wait started again by every change).
+TEST_F(AccessibilityTest, ACaptionChangingFasterThanFramesIsAnnouncedOncePerFrameWhileItChanges) {
+    Open();
+    seen.clear();
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, &OnEvent,
+                                               GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    auto& count = window->Get<fx::Label>(kCountLabel);
+    auto announced = [&] {
+        return std::count_if(seen.begin(), seen.end(),
+                             [&](const Seen& s) { return s.hwnd == window->hwnd() && s.child == kCountId; });
+    };
+    const DWORD start = GetTickCount(), frames = 20;
+    int changes = 0;
+    while (GetTickCount() - start < frames * fx::kFrameMilliseconds) {
+        for (int i = 0; i < 5; ++i) count.SetCaption(std::to_wstring(++changes));
+        Sleep(3);
+        Pump();
+    }
+    const auto whileChanging = announced();
+    const DWORD elapsed = GetTickCount() - start;
+    PumpFor(100);
+    UnhookWinEvent(hook);
+    EXPECT_GE(whileChanging, 4) << "announced only once the changes stopped";
+    EXPECT_LE(announced(), long(elapsed / fx::kFrameMilliseconds) + 2) << changes << " changes in " << elapsed << " ms";
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back().name, std::to_wstring(changes));
+}
+
 // A screen reader may hold on to elements after the window has gone.
 TEST_F(AccessibilityTest, AReferenceUsedAfterTheWindowHasGoneAnswersAnError) {
     Open();

@@ -67,4 +67,18 @@ TEST_F(DraggingTest, PressesOnLabelsAndControlsStartNoDrag) {
     EXPECT_EQ(Moved().y, 0);
 }
 
+// At 192 dpi a pixel is 7.5 twips: a press at pixel 43 lies at 322.5 twips
+// and goes to the even neighbour, 322, as the designer's arithmetic did.
+TEST_F(DraggingTest, APressHalfwayBetweenTwoTwipsGoesToTheEvenOne) {
+    window.ChangeDpi(192, window.SuggestedAt(192));
+    ASSERT_EQ(window->units().dpiX(), 192);
+    GetWindowRect(window.hwnd(), &start);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 43, 603); // 322.5 and 4522.5 twips
+    EXPECT_EQ(window->drag().lDownX, 322);
+    EXPECT_EQ(window->drag().lDownY, 4522);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 47, 603); // 29.5 twips right: 3.93 pixels
+    EXPECT_EQ(Moved().x, 4);
+    EXPECT_EQ(Moved().y, 0);
+}
+
 } // namespace

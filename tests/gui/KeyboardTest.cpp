@@ -61,11 +61,14 @@ TEST_F(KeyboardTest, TabThroughTheProgramsLoopsFollowsTabIndexesSkippingHiddenCo
 
     // Enter and Space act as a click does; a picture reached by keyboard
     // shows its focus, and only while it has it.
-    auto press = [&](WPARAM key) {
-        PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
+    auto press = [&](WPARAM key, LPARAM flags = 0) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, key, flags);
         Pump();
     };
     press(VK_RETURN);
+    EXPECT_EQ(Record().shellCalls.size(), 1u);
+    // Held down, the key repeats (its previous state is down): no more pages.
+    for (int i = 0; i < 3; ++i) press(VK_RETURN, LPARAM(1) << 30);
     EXPECT_EQ(Record().shellCalls.size(), 1u);
     EXPECT_EQ(tab(), Hwnd(kClosePicture));
     PumpFor(50);

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
+#include <thread>
 #include <utility>
 
 using namespace mirvashel;
@@ -157,26 +158,79 @@ TEST_F(InstallTest, EmptyFontsFolderStillRefillsAndShowsThePanel) {
     EXPECT_TRUE(Record().errors.empty());
 }
 
-// Clicks during a run: install again is ignored (it would register every
-// file twice); remove unregisters what was recorded so far.
-TEST_F(InstallTest, DuringARunInstallIsIgnoredAndRemoveUnregistersWhatWasRecordedSoFar) {
+// Presses during a run, clicked or keyed, are ignored: an install again
+// would register every file twice, and a remove would release what was
+// registered so far, the run then registering the rest under a panel that
+// says all fonts are installed.
+TEST_F(InstallTest, DuringARunInstallAndRemoveAreIgnoredWhetherClickedOrKeyed) {
     AddTestFonts(4);
     Open();
-    bool firstGone = false;
+    const HWND remove = window->Get<fx::Control>(kRemoveButton).hwnd();
+    bool allHeld = true;
     InstallProbe probe(*window, [&](int step) {
         if (step == 1) Click(kInstallButton);
-        if (step != 2) return;
-        Click(kRemoveButton);
-        firstGone = !HasFamily(TestFamily(0)) && !HasFamily(TestFamily(1));
+        if (step == 2) Click(kRemoveButton);
+        if (step == 3) { // Space on the focused button, as Tab and Space give it
+            SetFocus(remove);
+            SendMessageW(remove, WM_KEYDOWN, VK_SPACE, 0);
+            SendMessageW(remove, WM_KEYUP, VK_SPACE, 0xC0000001);
+            Pump();
+        }
+        for (int i = 0; i < step; ++i) allHeld = allHeld && HasFamily(TestFamily(i));
     });
     Click(kInstallButton);
     EXPECT_EQ(probe.steps(), 4);
     EXPECT_EQ(CountCaption(), L"0");
     EXPECT_EQ(Rows(kRegisteredList).size(), 4u);
-    EXPECT_TRUE(firstGone);
-    EXPECT_FALSE(HasFamily(TestFamily(0)));
-    EXPECT_TRUE(HasFamily(TestFamily(2)));
-    EXPECT_TRUE(HasFamily(TestFamily(3)));
+    EXPECT_TRUE(allHeld) << "a remove ran during the install";
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(HasFamily(TestFamily(i))) << i;
+    EXPECT_TRUE(PanelShown());
+
+    // The keyed remove does act once the run is over.
+    SetFocus(remove);
+    SendMessageW(remove, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageW(remove, WM_KEYUP, VK_SPACE, 0xC0000001);
+    Pump();
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(HasFamily(TestFamily(i))) << i;
+}
+
+// A file the listing showed as a font that is replaced by a named pipe
+// before its turn is refused without waiting, and the run goes on: after the
+// first file, the fonts folder is swapped for one whose third file is a pipe
+// (a pipe cannot be made or moved from here; a folder holding one can).
+// Should the run wait on the pipe all the same, a watchdog opens its other
+// end, so that the test fails instead of hanging.
+TEST_F(InstallTest, AFileReplacedByAPipeDuringTheRunIsRefusedWithoutWaiting) {
+    AddTestFonts(4);
+    Open();
+    const std::wstring swap = (InputsFolder() / L"pipe-swap").wstring(), fonts = folder.str() + L"\\fonts",
+                       listed = folder.str() + L"\\listed", pipe = FontPath(TestFamily(2) + L".ttf");
+    bool swapped = false, waited = false;
+    InstallProbe probe(*window, [&](int step) {
+        if (step == 1) swapped = MoveFileW(fonts.c_str(), listed.c_str()) && MoveFileW(swap.c_str(), fonts.c_str());
+    });
+    const fx::UniqueKernelHandle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::thread watchdog([&] {
+        if (WaitForSingleObject(done.get(), 15000) != WAIT_TIMEOUT) return;
+        waited = true; // opened for reading and writing, the pipe's end never waits for a partner
+        CloseHandle(CreateFileW(pipe.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    });
+    Click(kInstallButton);
+    SetEvent(done.get());
+    watchdog.join();
+    if (swapped) { // back for the next run, and the test fonts back for the clean-up
+        MoveFileW(fonts.c_str(), swap.c_str());
+        MoveFileW(listed.c_str(), fonts.c_str());
+    }
+    ASSERT_TRUE(swapped) << "no folder with a pipe: the build makes it";
+    EXPECT_FALSE(waited) << "the run waited on the pipe";
+    EXPECT_EQ(Rows(kRegisteredList).size(), 4u);
+    EXPECT_TRUE(HasFamily(TestFamily(3))) << "the run went on";
+    EXPECT_FALSE(HasFamily(TestFamily(2)));
+    ASSERT_EQ(Record().errors.size(), 1u);
+    EXPECT_NE(Record().errors[0].find(L"عدد هذه الملفات: 1"), std::wstring::npos) << Record().errors[0];
+    EXPECT_NE(Record().errors[0].find(L"\u202A" + TestFamily(2) + L".ttf\u202C"), std::wstring::npos)
+        << Record().errors[0];
 }
 
 TEST_F(InstallTest, ClosingTheWindowDuringARunStopsItAndKeepsWhatWasRegistered) {

@@ -66,4 +66,19 @@ TEST_F(PreviewTest, ThePickedRowsFamilyAndOnlyTheFamilyGoesToTheCountLabelLeakin
     EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore + 2);
 }
 
+// A display-scale change makes every font again at the new size; the count
+// label keeps the family being previewed, not the design's face.
+TEST_F(PreviewTest, ThePreviewedFamilyOutlivesADpiChange) {
+    AddTestFonts(1);
+    Open();
+    Click(kInstallButton);
+    auto& label = window->Get<fx::Label>(kCountLabel);
+    const std::wstring family = LogFontOf(label.Font()).lfFaceName;
+    ASSERT_EQ(family, window->Get<fx::ListBox>(kFontList).Row(0));
+    ASSERT_NE(family, L"Traditional Arabic");
+    window->ChangeDpi(144, window->SuggestedAt(144));
+    EXPECT_EQ(LogFontOf(label.Font()).lfFaceName, family);
+    EXPECT_EQ(LogFontOf(label.Font()).lfHeight, -48);
+}
+
 } // namespace

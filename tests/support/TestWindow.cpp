@@ -38,6 +38,19 @@ TestWindow::TestWindow(const std::wstring& folder, bool show) {
     Pump();
 }
 
+RECT TestWindow::SuggestedAt(int dpi, int dx, int dy) const {
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    const fx::Units u(dpi, dpi);
+    return {r.left + dx, r.top + dy, r.left + dx + u.ToPixelsX(mirvashel::kOuterWidthTwips),
+            r.top + dy + u.ToPixelsY(mirvashel::kOuterHeightTwips)};
+}
+
+void TestWindow::ChangeDpi(int dpi, const RECT& suggested) {
+    SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    Pump();
+}
+
 TestWindow::~TestWindow() {
     window_.reset();
     Pump();

@@ -38,6 +38,12 @@ public:
     template <class T>
     T& Get(mirvashel::Ctl row) { return window_->Get<T>(row); }
 
+    // The window Windows suggests when the display scale becomes `dpi`: the
+    // design's outer size at that DPI, moved by (dx, dy) from where it is.
+    RECT SuggestedAt(int dpi, int dx = 0, int dy = 0) const;
+    // Tells the window that its scale has become `dpi`, as Windows does.
+    void ChangeDpi(int dpi, const RECT& suggested);
+
 private:
     std::unique_ptr<mirvashel::MainWindow> window_;
 };
