@@ -63,31 +63,34 @@ bool BelongsToPrevious(const std::wstring& name, size_t i) {
 }
 
 // `name` as it is when it fits in `width` pixels of `dc`'s font; otherwise
-// its start and its end (where the extension is) around an ellipsis.
+// its start and its end (where the extension is) around an ellipsis, as many
+// characters as fit, the start taking the odd one. Each end is measured on
+// its own: partial widths of the whole name are not to be trusted for every
+// script (Wine 10 gives those of a right-to-left name in display order).
 std::wstring ShortenInMiddle(HDC dc, const std::wstring& name, int width) {
-    const int length = int(name.size());
-    std::vector<int> ends(name.size()); // ends[i]: the width of the first i + 1 characters
-    SIZE whole{};
-    if (length == 0 || !GetTextExtentExPointW(dc, name.c_str(), length, 0, nullptr, ends.data(), &whole) ||
-        whole.cx <= width)
-        return name;
-    SIZE ellipsis{};
-    GetTextExtentPoint32W(dc, kEllipsis, 1, &ellipsis);
-    const int room = width - ellipsis.cx;
-    const auto headWidth = [&](int n) { return n > 0 ? ends[n - 1] : 0; };
-    const auto tailWidth = [&](int n) { return n > 0 ? whole.cx - ends[length - n - 1] : 0; };
-    // Take a character from each end in turn while both still fit.
-    int head = 0, tail = 0;
-    for (bool fromHead = true;; fromHead = !fromHead) {
-        const int nextHead = head + (fromHead ? 1 : 0), nextTail = tail + (fromHead ? 0 : 1);
-        if (nextHead + nextTail >= length || headWidth(nextHead) + tailWidth(nextTail) > room) break;
-        head = nextHead;
-        tail = nextTail;
+    const size_t length = name.size();
+    const auto extent = [&](const wchar_t* text, size_t count) {
+        SIZE size{};
+        return count > 0 && GetTextExtentPoint32W(dc, text, int(count), &size) ? int(size.cx) : 0;
+    };
+    if (length == 0 || extent(name.c_str(), length) <= width) return name;
+    const int room = width - extent(kEllipsis, 1);
+    const auto fits = [&](size_t kept) {
+        const size_t head = (kept + 1) / 2, tail = kept / 2;
+        return extent(name.c_str(), head) + extent(name.c_str() + (length - tail), tail) <= room;
+    };
+    // The most characters kept that fit: widths grow with what is kept.
+    size_t kept = 0;
+    for (size_t high = length - 1; kept < high;) {
+        const size_t mid = (kept + high + 1) / 2;
+        if (fits(mid)) kept = mid;
+        else high = mid - 1;
     }
+    size_t head = (kept + 1) / 2, tail = kept / 2;
     // Never split what shows as one character.
-    while (head > 0 && BelongsToPrevious(name, size_t(head))) --head;
-    while (tail > 0 && BelongsToPrevious(name, size_t(length - tail))) --tail;
-    return name.substr(0, size_t(head)) + kEllipsis + name.substr(size_t(length - tail));
+    while (head > 0 && BelongsToPrevious(name, head)) --head;
+    while (tail > 0 && BelongsToPrevious(name, length - tail)) --tail;
+    return name.substr(0, head) + kEllipsis + name.substr(length - tail);
 }
 
 } // namespace

@@ -56,7 +56,8 @@ TEST(InstallReportTest, AShortenedNameKeepsEveryCharacterWhole) {
                 const std::wstring shown = room.fitName(name);
                 const size_t cut = shown.find(L'\u2026');
                 ASSERT_NE(cut, std::wstring::npos) << "not shortened";
-                ASSERT_TRUE(shown.starts_with(start) && shown.ends_with(end) && cut >= start.size());
+                ASSERT_TRUE(shown.starts_with(start) && shown.ends_with(end) && cut >= start.size())
+                    << what << ": " << testing::PrintToString(shown);
                 // Made of whole units on both sides: lengths that are multiples of one unit.
                 EXPECT_EQ((cut - start.size()) % unit.size(), 0u) << "head splits " << what;
                 EXPECT_EQ((shown.size() - cut - 1 - end.size()) % unit.size(), 0u) << "tail splits " << what;
