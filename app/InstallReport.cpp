@@ -14,7 +14,15 @@ constexpr wchar_t kSystemErrorNumber[] = L"رمز الخطأ: ";
 constexpr wchar_t kRefusedFiles[] = L"لم يقبل ويندوز بعض ملفات الخطوط، فلم تُثبَّت.";
 constexpr wchar_t kRefusedCount[] = L"عدد هذه الملفات: ";
 constexpr wchar_t kMoreRefused[] = L"وملفات أخرى عددها ";
-constexpr size_t kLinesBesideNames = 3; // the sentence, the count and a blank line above the names
+constexpr wchar_t kNoFontFiles[] =
+    L"لا يحوي مجلد الخطوط ولا المجلدات التي فيه أي ملف خط (\u202A.ttf\u202C أو \u202A.otf\u202C أو \u202A.ttc\u202C):";
+constexpr wchar_t kOtherFiles[] = L"وفيه ملفات أخرى من هذه الأنواع:";
+constexpr wchar_t kNoExtension[] = L"بلا امتداد";
+constexpr wchar_t kTimes[] = L" \u00D7";
+constexpr wchar_t kMoreKinds[] = L"وأنواع أخرى عددها ";
+// Above the list of names or kinds: the sentence, the count or the folder,
+// and a blank line or the sentence about the other files.
+constexpr size_t kLinesBesideNames = 3;
 constexpr wchar_t kNewLine[] = L"\r\n";
 
 // Paths and file names read left to right inside the right-to-left text.
@@ -69,6 +77,23 @@ std::wstring RefusedFiles(const std::vector<std::wstring>& names, const ReportRo
     return text;
 }
 
+// Someone who dropped a zip or web fonts into the folder learns why nothing
+// was installed.
+std::wstring NothingToInstall(const InstallResult& result, const std::wstring& fontsFolder, const ReportRoom& room) {
+    const auto fit = [&](const std::wstring& text) { return room.fitName ? room.fitName(text) : text; };
+    std::wstring text = kNoFontFiles + (kNewLine + LeftToRight(fit(fontsFolder)));
+    const auto& kinds = result.otherFiles;
+    if (kinds.empty()) return text;
+    text += kNewLine + std::wstring(kOtherFiles);
+    const size_t named = NamedFiles(kinds.size(), room.lines);
+    for (size_t i = 0; i < named; ++i) {
+        const std::wstring count = kTimes + fx::DecimalText(kinds[i].second);
+        text += kNewLine + (kinds[i].first.empty() ? kNoExtension + count : LeftToRight(fit(kinds[i].first) + count));
+    }
+    if (kinds.size() > named) text += kNewLine + std::wstring(kMoreKinds) + fx::DecimalText(kinds.size() - named);
+    return text;
+}
+
 } // namespace
 
 std::wstring InstallReport(const InstallResult& result, const std::wstring& fontsFolder, const ReportRoom& room) {
@@ -79,6 +104,7 @@ std::wstring InstallReport(const InstallResult& result, const std::wstring& font
         return kUnreadableFolder + (kNewLine + LeftToRight(ShownPlainly(fontsFolder))) + kNewLine +
                SystemReason(result.folderError);
     case InstallOutcome::Completed:
+        if (result.foundNone) return NothingToInstall(result, fontsFolder, room);
         return result.refused.empty() ? std::wstring() : RefusedFiles(result.refused, room);
     case InstallOutcome::Interrupted:
         break;

@@ -28,9 +28,10 @@ inline constexpr size_t kMaxNamedFiles = 20;
 ReportRoom MessageBoxRoom(HWND owner);
 
 // The text of one message box, or empty when all went as the panel says
-// (every file accepted, an empty folder, or a run cut short by the end of
-// the program). Refused files are named up to a fixed number and as many as
-// `room` holds, then counted.
+// (every file accepted, or a run cut short by the end of the program).
+// Refused files are named up to a fixed number and as many as `room` holds,
+// then counted; so are the kinds of other files in a folder that held no
+// font file.
 std::wstring InstallReport(const InstallResult& result, const std::wstring& fontsFolder, const ReportRoom& room = {});
 
 } // namespace mirvashel

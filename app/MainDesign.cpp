@@ -42,7 +42,7 @@ const std::array<ControlDesign, kControlCount> kMainDesign{{
     {L"List2",    Kind::ListBox,    kOnWindow, {12180, 2445, 3225,  615},  4, false, nullptr, nullptr,      kWindowBack, kWindowText, kSorted,                             nullptr},
     {L"Combo1",   Kind::ComboBox,   kOnWindow, {12180, 2085, 3225,  315},  3, false, L"Combo1", nullptr,    kWindowBack, kWindowText, kPlain,                              nullptr},
     {L"List1",    Kind::ListBox,    kOnWindow, {12375, 4605,  810, 3180},  2, true,  nullptr, nullptr,      kWindowBack, kWindowText, kSorted,                             nullptr},
-    {L"File1",    Kind::FileList,   kOnWindow, {13260, 4665,  885, 3150},  0, true,  nullptr, nullptr,      kWindowBack, kWindowText, kPlain,                              L"*.ttf"},
+    {L"File1",    Kind::FileList,   kOnWindow, {13260, 4665,  885, 3150},  0, true,  nullptr, nullptr,      kWindowBack, kWindowText, kPlain,                              kFontFilePattern},
     {L"Picture4", Kind::PictureBox, kOnWindow, {    0,    0, 7965,  525}, 14, true,  nullptr, nullptr,      kStripGrey,  kWindowText, kDockTop,                            nullptr},
     {L"Label2",   Kind::Label,      kOnWindow, {  585,  675, 6765, 2100},  8, true,  L"",     &kArabic24,   kButtonFace, kButtonText, kCentred | kRightToLeft,             nullptr},
     {L"Label1",   Kind::Label,      kOnWindow, { 2490, 2940, 2430,  600},  7, true,  L"عدد الخطوط", &kArabic24, kButtonFace, kButtonText, kCentred,                     nullptr},

@@ -16,6 +16,10 @@ enum Ctl : int {
 
 extern const std::array<fx::ControlDesign, kControlCount> kMainDesign;
 
+// The font files the program registers and counts (the file list's pattern):
+// TrueType, OpenType and collections, which Windows registers alike.
+inline constexpr wchar_t kFontFilePattern[] = L"*.ttf;*.otf;*.ttc";
+
 // The window itself.
 inline constexpr int kDesignClientTwips = 7965;   // client width and height at design
 inline constexpr int kOuterWidthTwips = 8000;     // set at load

@@ -1,10 +1,12 @@
 // A file list box: the files of one folder whose real names match a pattern
 // and that are plain, archive or read-only files (never hidden or system
-// files, never folders), sorted by name.
+// files, never folders), sorted by name. A pattern is one name pattern or
+// several separated by semicolons ("*.ttf;*.otf").
 #pragma once
 
 #include "Controls.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,18 @@ bool ShowsPlainContent(DWORD attributes, DWORD sizeHigh, DWORD sizeLow) noexcept
 // midway (a partial list would pass for the whole folder), and then none.
 DWORD ListMatchingFiles(const std::wstring& folder, const std::wstring& pattern, std::vector<ListedFile>& files);
 
+// The building blocks of a listing, for listings of more than one folder.
+// Whether a listing holds the entry: a file, neither hidden nor system,
+// whose real name matches the pattern.
+bool IsListedFile(const WIN32_FIND_DATAW& data, const std::wstring& pattern);
+// Whether the listing shows an entry as a plain file with content.
+bool ListedAsPlain(const WIN32_FIND_DATAW& data);
+// Hands every entry of one folder but "." and ".." to `entry`, with the
+// results of ListMatchingFiles (a listing that fails midway fails).
+DWORD ReadFolder(const std::wstring& folder, const std::function<void(const WIN32_FIND_DATAW&)>& entry);
+// Sorts by name in the user's locale, case-blind, as the list shows them.
+void SortByName(std::vector<ListedFile>& files);
+
 class FileList : public ListBox {
 public:
     using ListBox::ListBox;
@@ -36,6 +50,9 @@ public:
     // Points the list at a folder and reads it, with ListMatchingFiles'
     // results. On failure the list keeps its previous folder and rows.
     DWORD SetPath(const std::wstring& folder);
+    // Points the list at a folder whose matching files the caller has read.
+    void SetPath(const std::wstring& folder, std::vector<ListedFile> files);
+    const wchar_t* Pattern() const noexcept { return design_.pattern ? design_.pattern : L"*.*"; }
     const std::wstring& Path() const noexcept { return path_; }
     // Puts the listing into the list's own rows, if they do not hold it yet.
     // The rows are for the eye only and the list lies outside the window, so

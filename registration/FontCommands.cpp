@@ -1,10 +1,12 @@
 #include "FontCommands.h"
 
 #include "DecimalText.h"
+#include "FileTree.h"
 #include "FontLoadM.h"
 #include "Paths.h"
 
 #include <cwchar>
+#include <utility>
 
 namespace mirvashel {
 
@@ -20,17 +22,37 @@ void RefillFontList(fx::ListBox& fontList) {
     fontList.Select(0); // the selection change runs the preview
 }
 
+// The file list shows the folder itself: the files of the tree that lie in it,
+// in the same order.
+std::vector<fx::ListedFile> TopLevel(const std::vector<fx::ListedFile>& files) {
+    std::vector<fx::ListedFile> top;
+    for (const fx::ListedFile& file : files)
+        if (file.name.find(L'\\') == std::wstring::npos) top.push_back(file);
+    return top;
+}
+
 } // namespace
 
 InstallResult InstallFonts(const FontCommandTargets& t, const std::wstring& fontsFolder, const YieldFn& yield) {
-    if (const DWORD error = t.fileList.SetPath(fontsFolder); error != ERROR_SUCCESS)
+    // The whole tree is read before anything is touched: the count starts
+    // from the number of files the run registers. A deep or crowded tree
+    // takes a while, so the queue turns meanwhile.
+    fx::FileTree tree;
+    const DWORD error = fx::ListMatchingTree(fontsFolder, t.fileList.Pattern(), tree, [&] { return yield(false); });
+    if (error == ERROR_CANCELLED) return {InstallOutcome::Interrupted};
+    if (error != ERROR_SUCCESS)
         return {error == ERROR_PATH_NOT_FOUND ? InstallOutcome::NoFontsFolder : InstallOutcome::UnreadableFolder, error};
+    t.fileList.SetPath(fontsFolder, TopLevel(tree.files));
 
     RefillFontList(t.fontList);
-    const int count = t.fileList.FileCount();
+    const int count = int(tree.files.size());
     t.countLabel.SetCaption(fx::DecimalText(count));
 
     InstallResult result{InstallOutcome::Completed};
+    if (count == 0) {
+        result.foundNone = true;
+        result.otherFiles = std::move(tree.others);
+    }
     // The record of registered paths is never shown: without redrawing it
     // skips its scroll-bar and repaint upkeep for every row it gains.
     fx::ListBox::BatchUpdate quietRecord(t.registeredList, count);
@@ -39,13 +61,13 @@ InstallResult InstallFonts(const FontCommandTargets& t, const std::wstring& font
     for (int i = 0; i < count; ++i) {
         // The file list lies outside the window, so nobody sees its highlight
         // walk; moving it per file scrolls the list each time, which costs
-        // more than registering the font. It ends on the last file, as a
+        // more than registering the font. It ends on its last file, as a
         // walk would leave it.
-        if (i + 1 == count) t.fileList.Select(i);
-        const std::wstring& name = t.fileList.FileName(i);
-        const std::wstring path = fx::JoinPath(fontsFolder, name);
+        if (i + 1 == count && t.fileList.FileCount() > 0) t.fileList.Select(t.fileList.FileCount() - 1);
+        const fx::ListedFile& file = tree.files[size_t(i)];
+        const std::wstring path = fx::JoinPath(fontsFolder, file.name);
         // A refused file is still recorded and counted, and named afterwards.
-        if (!t.holds.Register(path, t.fileList.ListedAsPlainFile(i))) result.refused.push_back(name);
+        if (!t.holds.Register(path, file.plain)) result.refused.push_back(file.name);
         record(path);
         // Painted at the next turn of the queue; the last value at once.
         t.countLabel.SetCaption(fx::DecimalText(CaptionNumber(t.countLabel) - 1));

@@ -1,13 +1,16 @@
 // The install and remove commands: register every font file of the fonts
-// folder with a countdown, and unregister every path that was recorded.
+// folder and its sub-folders with a countdown, and unregister every path
+// that was recorded.
 #pragma once
 
 #include "Controls.h"
 #include "FileList.h"
 #include "FontHolds.h"
 
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace mirvashel {
@@ -33,6 +36,10 @@ struct InstallResult {
     InstallOutcome outcome;
     DWORD folderError = ERROR_SUCCESS;  // why the folder could not be listed
     std::vector<std::wstring> refused;  // file names Windows did not accept, in run order
+    bool foundNone = false;             // the folder and its sub-folders held no font file
+    // Then: their other files, as (extension with its dot in lower case, ""
+    // for none; how many), the most frequent first.
+    std::vector<std::pair<std::wstring, size_t>> otherFiles;
 };
 
 // Gives the message queue a turn once a frame has passed since the last one,

@@ -11,7 +11,8 @@
 // machine); the ratio of the medians is printed beside it.
 //
 // usage: bench_commands.exe [WORD]               every case below (whose title holds WORD)
-//        bench_commands.exe --run|--least install|remove FOLDER
+//        bench_commands.exe --run install|remove FOLDER
+//        bench_commands.exe --least install|remove FOLDER KIND
 //            (one side of one round in this process: prints its milliseconds)
 #include "MainWindow.h"
 #include "MessageLoop.h"
@@ -40,10 +41,15 @@ struct Case {
     const wchar_t* folder;  // a program folder beside this driver, with its "fonts"
     int rounds;
     double target;          // 0: a figure, not a measure
+    const wchar_t* kind = L"*.ttf";  // the files the least work lists
+    const wchar_t* against = nullptr; // the same command on this folder instead of the least work
 };
 
 constexpr Case kCases[] = {
     {L"install 1,000 generated fonts", L"install", L"program", 9, 1.25},
+    {L"install 1,000 generated .otf fonts", L"install", L"program-otf", 9, 0, L"*.otf"},
+    {L"install 1,000 fonts in 50 sub-folders, against the same in one folder", L"install", L"program-tree", 9, 1.05,
+     L"*.ttf", L"program"},
     {L"remove 1,000 generated fonts", L"remove", L"program", 7, 1.1},
     {L"install 1,000 copies of Debian's fonts", L"install", L"program-debian", 5, 0},
     {L"remove 10,000 rows", L"remove", L"program-10000", 7, 1.1},
@@ -79,10 +85,10 @@ void EnumerateOnce() {
 }
 
 // The least a program can do to find the files: one plain listing.
-std::vector<std::wstring> ListFontFiles(const std::wstring& folder) {
+std::vector<std::wstring> ListFontFiles(const std::wstring& folder, const std::wstring& kind) {
     std::vector<std::wstring> files;
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileExW((folder + L"\\*.ttf").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+    HANDLE find = FindFirstFileExW((folder + L"\\" + kind).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
                                    nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) return files;
     do {
@@ -130,7 +136,8 @@ int RunCommand(const std::wstring& command, const std::wstring& folder) {
 
 // Starts this program for one side of a round (--run or --least) and reads
 // the milliseconds it prints.
-std::optional<double> TimeInFreshProcess(const wchar_t* side, const std::wstring& command, const fs::path& folder) {
+std::optional<double> TimeInFreshProcess(const wchar_t* side, const std::wstring& command, const fs::path& folder,
+                                         const std::wstring& kind) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return std::nullopt;
@@ -138,7 +145,8 @@ std::optional<double> TimeInFreshProcess(const wchar_t* side, const std::wstring
 
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" " + side + L" " + command + L" \"" + folder.wstring() + L"\"";
+    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" " + side + L" " + command + L" \"" + folder.wstring() +
+                               L"\" " + kind;
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
@@ -165,7 +173,7 @@ std::optional<double> TimeInFreshProcess(const wchar_t* side, const std::wstring
 
 // --- one round's least work, in a fresh process -----------------------------
 
-int RunLeast(const std::wstring& command, const std::wstring& folder) {
+int RunLeast(const std::wstring& command, const std::wstring& folder, const std::wstring& kind) {
     const std::wstring fonts = folder + L"\\fonts";
     // The window system is brought up first, as the program's window does
     // before its button can be pressed: the timed work is only the least.
@@ -174,13 +182,13 @@ int RunLeast(const std::wstring& command, const std::wstring& folder) {
     if (command == L"install") {
         Sleep(kRestMilliseconds);
         const double t = Now();
-        const std::vector<std::wstring> files = ListFontFiles(fonts);
+        const std::vector<std::wstring> files = ListFontFiles(fonts, kind);
         EnumerateOnce();
         for (const auto& f : files) AddFontResourceW(f.c_str());
         ms = Now() - t;
         for (const auto& f : files) RemoveFontResourceW(f.c_str());
     } else {
-        const std::vector<std::wstring> files = ListFontFiles(fonts);
+        const std::vector<std::wstring> files = ListFontFiles(fonts, kind);
         for (const auto& f : files) AddFontResourceW(f.c_str());
         Sleep(kRestMilliseconds);
         const double t = Now();
@@ -198,16 +206,18 @@ bool RunCase(const Case& c, const fs::path& here) {
         std::printf("%ls: no folder %ls, skipped\n\n", c.title, (folder / "fonts").c_str());
         return true;
     }
+    const fs::path baseline = c.against ? here / c.against : folder;
     std::printf("%ls (%zu files), %d rounds, each side in a fresh process, alternating (ms)\n", c.title,
-                ListFontFiles((folder / "fonts").wstring()).size(), c.rounds);
-    std::printf("%5s %10s %10s %7s\n", "round", "command", "least", "ratio");
+                ListFontFiles((baseline / "fonts").wstring(), c.kind).size(), c.rounds);
+    std::printf("%5s %10s %10s %7s\n", "round", "command", c.against ? "baseline" : "least", "ratio");
     std::vector<double> command, least, ratios;
     for (int round = 0; round < c.rounds; ++round) {
         std::optional<double> sides[2];
         // Swap who goes first every round so neither always follows the other.
         for (int k = 0; k < 2; ++k) {
             const int side = (round + k) % 2;
-            sides[side] = TimeInFreshProcess(side == 0 ? L"--run" : L"--least", c.command, folder);
+            sides[side] = side == 0 ? TimeInFreshProcess(L"--run", c.command, folder, c.kind)
+                                    : TimeInFreshProcess(c.against ? L"--run" : L"--least", c.command, baseline, c.kind);
             if (!sides[side]) {
                 std::fprintf(stderr, "a round's process reported nothing\n");
                 return false;
@@ -232,8 +242,8 @@ bool RunCase(const Case& c, const fs::path& here) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc == 4 && std::wcscmp(argv[1], L"--run") == 0) return RunCommand(argv[2], argv[3]);
-    if (argc == 4 && std::wcscmp(argv[1], L"--least") == 0) return RunLeast(argv[2], argv[3]);
+    if (argc == 5 && std::wcscmp(argv[1], L"--run") == 0) return RunCommand(argv[2], argv[3]);
+    if (argc == 5 && std::wcscmp(argv[1], L"--least") == 0) return RunLeast(argv[2], argv[3], argv[4]);
 
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);

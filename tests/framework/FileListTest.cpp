@@ -1,10 +1,14 @@
 // The file list's folder reading. (Which files it shows, and the missing,
 // empty and unreadable folders, are checked where they matter: the start-up
 // count and the install run.)
+#include "ChildProcess.h"
 #include "FileList.h"
+#include "FileTree.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <malloc.h>
 
 #include <algorithm>
 #include <iterator>
@@ -47,6 +51,43 @@ TEST(FileListTest, NamesComeInTheLocalesCaseBlindOrder) {
         return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.name.c_str(), int(a.name.size()),
                               b.name.c_str(), int(b.name.size())) == CSTR_LESS_THAN;
     }));
+}
+
+struct DeepWalk {
+    fx::FileTree tree;
+    DWORD result = ERROR_GEN_FAILURE;
+};
+
+// Walks the deep tree with only 64 KB of the thread's stack left.
+DWORD WINAPI WalkWithLittleStack(void* param) {
+    constexpr ULONG_PTR kLeft = 64 * 1024;
+    MEMORY_BASIC_INFORMATION stack{}; // the stack's whole reservation begins at its allocation base
+    VirtualQuery(&stack, &stack, sizeof stack);
+    const ULONG_PTR room = reinterpret_cast<ULONG_PTR>(&stack) - reinterpret_cast<ULONG_PTR>(stack.AllocationBase);
+    volatile char* taken = static_cast<char*>(alloca(room - kLeft));
+    taken[0] = 0;
+    auto& walk = *static_cast<DeepWalk*>(param);
+    walk.result = fx::ListMatchingTree((testing_support::InputsFolder() / L"trees" / L"deep" / L"fonts").wstring(),
+                                       L"*.ttf;*.otf", walk.tree);
+    return 0;
+}
+
+// The walk's stack does not grow with the tree's depth: a chain of 300
+// folders walked with 64 KB of stack left, where a walk that recursed per
+// level runs out (Wine gives a thread at least 1 MB, so the rest is taken
+// up first).
+TEST(FileTreeTest, ADeepTreeIsWalkedOnASmallStack) {
+    DeepWalk walk;
+    HANDLE thread = CreateThread(nullptr, 0, &WalkWithLittleStack, &walk, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    WaitForSingleObject(thread, INFINITE);
+    DWORD exitCode = 1;
+    GetExitCodeThread(thread, &exitCode);
+    CloseHandle(thread);
+    ASSERT_EQ(exitCode, 0u);
+    EXPECT_EQ(walk.result, DWORD(ERROR_SUCCESS));
+    EXPECT_EQ(walk.tree.files.size(), 300u + 100u * 10u);
+    EXPECT_EQ(walk.tree.others, (std::vector<std::pair<std::wstring, size_t>>{{L".txt", 100u * 990u}}));
 }
 
 } // namespace

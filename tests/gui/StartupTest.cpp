@@ -18,20 +18,24 @@ TEST(StartupTest, CountsOnlyTheFilesTheFileListShows) {
     folder.Write(L"VevoDider\\one.ttf");
     folder.Write(L"VevoDider\\TWO.TTF");
     folder.Write(L"VevoDider\\three.ttf");
+    folder.Write(L"VevoDider\\four.otf");
+    folder.Write(L"VevoDider\\FIVE.TTC");
     SetFileAttributesW(folder.Write(L"VevoDider\\readonly.ttf").c_str(), FILE_ATTRIBUTE_READONLY);
     SetFileAttributesW(folder.Write(L"VevoDider\\hidden.ttf").c_str(), FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesW(folder.Write(L"VevoDider\\system.ttf").c_str(), FILE_ATTRIBUTE_SYSTEM);
     folder.MakeDir(L"VevoDider\\x.ttf");
-    folder.Write(L"VevoDider\\a.ttfx");
+    for (const wchar_t* shortNameMatch : {L"VevoDider\\a.ttfx", L"VevoDider\\b.otfx", L"VevoDider\\c.ttcx"})
+        folder.Write(shortNameMatch);
+    folder.Write(L"VevoDider\\sub\\deeper.ttf"); // the count looks one folder deep
     folder.Write(L"VevoDider\\read.txt");
     folder.Write(L"fonts\\not-counted.ttf");
 
     TestWindow window(folder.str());
-    EXPECT_EQ(CountCaption(window), L"4");
+    EXPECT_EQ(CountCaption(window), L"6");
     auto& files = window.Get<fx::FileList>(kFileList);
     EXPECT_EQ(files.Path(), folder.str() + L"\\VevoDider");
     ASSERT_EQ(GetFocus(), files.hwnd()); // the first tab stop
-    EXPECT_EQ(files.Count(), 4); // the rows it shows once it has the focus match the count
+    EXPECT_EQ(files.Count(), 6); // the rows it shows once it has the focus match the count
 }
 
 // Until pointed at VevoDider the file list shows the current folder, here

@@ -4,10 +4,12 @@
 #include "RegistrationFixture.h"
 
 #include "ImportSwap.h"
+#include "InstallReport.h"
 #include "Png.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -146,16 +148,68 @@ TEST_F(InstallTest, AMissingOrUnreadableFontsFolderIsSaidWithItsPathAndNothingIs
     }
 }
 
-TEST_F(InstallTest, EmptyFontsFolderStillRefillsAndShowsThePanel) {
+// A folder, sub-folders included, without a font file: the run goes on as
+// ever, and the message says so, naming the other files' kinds, if any.
+// Hidden and system files and folders are not the folder's: their fonts
+// are neither registered nor counted.
+TEST_F(InstallTest, AFolderWithoutFontFilesStillRefillsShowsThePanelAndSaysWhatItHolds) {
     folder.MakeDir(L"fonts");
     Open();
+    for (const bool others : {false, true}) {
+        if (others) {
+            for (const wchar_t* file : {L"web\\a.woff2", L"web\\b.woff2", L"web\\deeper\\C.WOFF2", L"Family.zip",
+                                        L"README", L"a.ttfx"})
+                folder.Write(std::wstring(L"fonts\\") + file);
+            SetFileAttributesW(folder.Write(L"fonts\\hidden.ttf").c_str(), FILE_ATTRIBUTE_HIDDEN);
+            for (const auto& [sub, attribute] : {std::pair{L"hidden", FILE_ATTRIBUTE_HIDDEN}, {L"system", FILE_ATTRIBUTE_SYSTEM}}) {
+                folder.CopyTestFont(TestFamily(0) + L".ttf", std::wstring(L"fonts\\") + sub + L"\\a.ttf");
+                SetFileAttributesW((folder.path() / L"fonts" / sub).c_str(), attribute);
+            }
+            Record() = {};
+        }
+        Click(kInstallButton);
+        EXPECT_EQ(CountCaption(), L"0");
+        EXPECT_TRUE(Rows(kRegisteredList).empty());
+        EXPECT_EQ(window->Get<fx::ListBox>(kFontList).SelectedIndex(), 0);
+        EXPECT_TRUE(PanelShown());
+        ASSERT_EQ(Record().errors.size(), 1u) << others;
+        const std::wstring& message = Record().errors[0];
+        EXPECT_EQ(Record().errorStyles[0] & (MB_RIGHT | MB_RTLREADING), UINT(MB_RIGHT | MB_RTLREADING)) << "Arabic text";
+        EXPECT_TRUE(message.starts_with(L"لا يحوي مجلد الخطوط")) << message;
+        const std::wstring fonts = MessageBoxRoom(window->hwnd()).fitName(folder.str() + L"\\fonts");
+        EXPECT_TRUE(fonts.ends_with(L"\\fonts")) << fonts; // shortened in its middle, if at all
+        const std::wstring folderLine = L"\r\n\u202A" + fonts + L"\u202C";
+        // Then the kinds, the most frequent first; nothing hidden or system.
+        const std::wstring kinds = others ? L"\r\nوفيه ملفات أخرى من هذه الأنواع:\r\n\u202A.woff2 \u00D73\u202C\r\n"
+                                            L"بلا امتداد \u00D71\r\n\u202A.ttfx \u00D71\u202C\r\n\u202A.zip \u00D71\u202C"
+                                          : L"";
+        EXPECT_TRUE(message.ends_with(folderLine + kinds)) << message;
+        EXPECT_FALSE(HasFamily(TestFamily(0)));
+    }
+}
+
+// OpenType and collections register like TrueType, at any depth, each file
+// once: the links in the tree (one back to its parent, one out of the fonts
+// folder) are not followed. The count starts from what the run registers;
+// the file list shows the folder itself.
+TEST_F(InstallTest, EveryKindAtEveryDepthRegistersOnceAndNoLinkIsFollowed) {
+    const std::wstring program = (InputsFolder() / L"trees" / L"links").wstring(), fonts = program + L"\\fonts\\";
+    Open(program);
+    InstallProbe probe(*window);
     Click(kInstallButton);
-    EXPECT_EQ(CountCaption(), L"0");
-    EXPECT_TRUE(Rows(kRegisteredList).empty());
-    EXPECT_GT(window->Get<fx::ListBox>(kFontList).Count(), 0);
-    EXPECT_EQ(window->Get<fx::ListBox>(kFontList).SelectedIndex(), 0);
-    EXPECT_TRUE(PanelShown());
+    EXPECT_EQ(Rows(kRegisteredList), (std::vector<std::wstring>{fonts + L"Family-1.000\\deeper\\MirvTest0001.TTF",
+                                                      fonts + L"Family-1.000\\MirvTest0000.ttf", fonts + L"MirvOtf.otf",
+                                                      fonts + L"MirvTtc.ttc"}));
+    EXPECT_EQ(probe.captionsAtRecord(), (std::vector<std::wstring>{L"4", L"3", L"2", L"1"}));
     EXPECT_TRUE(Record().errors.empty());
+    auto& files = window->Get<fx::FileList>(kFileList);
+    ASSERT_EQ(files.FileCount(), 2);
+    EXPECT_EQ(files.FileName(0) + L"|" + files.FileName(1), L"MirvOtf.otf|MirvTtc.ttc");
+    const std::wstring families[] = {L"MirvOtf", L"MirvTtcA", L"MirvTtcB", TestFamily(0), TestFamily(1)};
+    for (const std::wstring& family : families) EXPECT_TRUE(HasFamily(family)) << family;
+    EXPECT_FALSE(HasFamily(TestFamily(2))) << "the link out of the fonts folder was followed";
+    Click(kRemoveButton);
+    for (const std::wstring& family : families) EXPECT_FALSE(HasFamily(family)) << family;
 }
 
 // Presses during a run, clicked or keyed, are ignored: an install again
@@ -295,6 +349,53 @@ TEST_F(InstallTest, FortyThousandEntriesAreCountedAndWalkedExactly) {
     EXPECT_EQ(CountCaption(), L"0");
     EXPECT_EQ(list2.Row(kScaleEntries - 1), program + L"\\fonts\\" + std::to_wstring(100000 + kScaleEntries - 1) + L".ttf");
     EXPECT_TRUE(PanelShown());
+}
+
+// Where the count label stood at the queue's first turn after a press, seen
+// by a one-shot timer of the thread (a timer's callback has no context).
+const fx::Label* g_countLabel = nullptr;
+std::wstring g_captionAtFirstTurn;
+void CALLBACK NoteFirstTurn(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    g_captionAtFirstTurn = g_countLabel->Caption();
+}
+
+// A chain of folders deeper than the classic path limit and 100,000 entries
+// more: the walk ends, exact, and the queue turns while the tree is read,
+// before the count is set.
+TEST_F(InstallTest, ADeepAndCrowdedTreeIsWalkedExactlyWhileTheWindowAnswers) {
+    constexpr int kDepth = 300, kWide = 100, kFontsPerWide = 10;
+    const std::wstring program = (InputsFolder() / L"trees" / L"deep").wstring(), fonts = program + L"\\fonts\\";
+    Open(program);
+    InstallProbe probe(*window);
+    g_countLabel = &window->Get<fx::Label>(kCountLabel);
+    SetTimer(nullptr, 0, 1, &NoteFirstTurn);
+    Click(kInstallButton);
+    const std::wstring total = std::to_wstring(kDepth + kWide * kFontsPerWide);
+    EXPECT_FALSE(g_captionAtFirstTurn.empty()) << "the queue never turned";
+    EXPECT_NE(g_captionAtFirstTurn, total) << "the queue did not turn while the tree was read";
+
+    std::vector<std::wstring> expected, rows = Rows(kRegisteredList);
+    std::wstring chain = fonts;
+    for (int i = 0; i < kDepth; ++i) {
+        wchar_t name[16];
+        std::swprintf(name, 16, L"%05d.otf", i);
+        expected.push_back((chain += L"d\\") + name);
+    }
+    for (int w = 0; w < kWide; ++w)
+        for (int i = 0; i < kFontsPerWide; ++i) {
+            wchar_t name[32];
+            std::swprintf(name, 32, L"wide\\w%03d\\%03d.ttf", w, i * 100);
+            expected.push_back(fonts + name);
+        }
+    std::sort(expected.begin(), expected.end());
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows, expected);
+    ASSERT_FALSE(probe.captionsAtRecord().empty());
+    EXPECT_EQ(probe.captionsAtRecord().front(), total);
+    EXPECT_EQ(CountCaption(), L"0");
+    ASSERT_EQ(Record().errors.size(), 1u); // the files are empty: all refused
+    EXPECT_NE(Record().errors[0].find(L"عدد هذه الملفات: " + total), std::wstring::npos) << Record().errors[0];
 }
 
 } // namespace
