@@ -29,3 +29,8 @@ void* operator new(std::size_t size) {
 }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+// The library's own one (std::stable_sort asks for its scratch buffer with
+// it) catches std::bad_alloc, which alone links the exception runtime and
+// the unwinder.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size ? size : 1); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }

@@ -86,7 +86,8 @@ private:
     fx::Form form_;
     WindowDrag drag_;
     FontHolds holds_;
-    std::shared_ptr<RunState> state_ = std::make_shared<RunState>();
+    // Not make_shared: its type tag links the exception runtime (LeanRuntime.cpp).
+    std::shared_ptr<RunState> state_{new RunState};
 };
 
 } // namespace mirvashel
