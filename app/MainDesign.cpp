@@ -20,21 +20,21 @@ constexpr Colour kButtonText = SysColour(COLOR_BTNTEXT);
 constexpr Colour kStripGrey = RgbColour(224, 224, 224);
 
 // What screen readers say of the pictures, which show no text of their own.
-constexpr AccessibleDesign kClosePicture{AccessRole::Command, L"إغلاق", nullptr};
-constexpr AccessibleDesign kWebPicture{AccessRole::Link, L"موقعنا", kWebPageAddress};
-constexpr AccessibleDesign kCompletionPanel{AccessRole::Alert, nullptr, nullptr};
+constexpr AccessibleDesign kCloseAccess{AccessRole::Command, L"إغلاق", nullptr};
+constexpr AccessibleDesign kWebLinkAccess{AccessRole::Link, L"موقعنا", kWebPageAddress};
+constexpr AccessibleDesign kDonePanelAccess{AccessRole::Alert, nullptr, nullptr};
 
 } // namespace
 
 // clang-format off
 const std::array<ControlDesign, kControlCount> kMainDesign{{
 //   name         kind             container   left   top   width height  tab  visible text  font          back         fore         style                                pattern  accessible
-    {L"Picture3", Kind::PictureBox, kOnWindow, {   75,   60,  360,  345}, 13, true,  nullptr, nullptr,      kWindowBack, kWindowText, kPlain,                              nullptr, &kClosePicture},
-    {L"Picture2", Kind::PictureBox, kOnWindow, {  585,  105, 1335,  270}, 12, true,  nullptr, nullptr,      kWindowBack, kWindowText, kPlain,                              nullptr, &kWebPicture},
+    {L"Picture3", Kind::PictureBox, kOnWindow, {   75,   60,  360,  345}, 13, true,  nullptr, nullptr,      kWindowBack, kWindowText, kPlain,                              nullptr, &kCloseAccess},
+    {L"Picture2", Kind::PictureBox, kOnWindow, {  585,  105, 1335,  270}, 12, true,  nullptr, nullptr,      kWindowBack, kWindowText, kPlain,                              nullptr, &kWebLinkAccess},
     {L"Command1", Kind::Button,     kOnWindow, {12300, 3180, 1365, 1035},  1, true,  L"Remove", nullptr,    kButtonFace, kButtonText, kPlain,                              nullptr},
-    {L"Picture1", Kind::PictureBox, kOnWindow, {  945, 4425, 6120, 3795},  9, false, nullptr, nullptr,      kWindowBack, kWindowText, kBorder,                             nullptr, &kCompletionPanel},
-    {L"Command3", Kind::Button,     Picture1,  { 2055, 2865, 1845,  495}, 11, true,  L"إنهاء", &kTahoma,    kButtonFace, kButtonText, kPlain,                              nullptr},
-    {L"Label3",   Kind::Label,      Picture1,  {  705,  285, 4710, 2550}, 10, true,
+    {L"Picture1", Kind::PictureBox, kOnWindow, {  945, 4425, 6120, 3795},  9, false, nullptr, nullptr,      kWindowBack, kWindowText, kBorder,                             nullptr, &kDonePanelAccess},
+    {L"Command3", Kind::Button,     kDonePanel, { 2055, 2865, 1845,  495}, 11, true,  L"إنهاء", &kTahoma,    kButtonFace, kButtonText, kPlain,                              nullptr},
+    {L"Label3",   Kind::Label,      kDonePanel, {  705,  285, 4710, 2550}, 10, true,
         L"تم تثبيت جميع الخطوط وستيم مسحها حال إعادة التشغيل؛ حتى لا تشغل حيزًا", &kArabic2775,
                                                                                     kWindowBack, kButtonText, kCentred | kRightToLeft | kTransparent, nullptr},
     {L"Command2", Kind::Button,     kOnWindow, { 2805, 3750, 1845,  495},  6, true,  L"تثبيت", &kTahoma,    kButtonFace, kButtonText, kPlain,                              nullptr},

@@ -7,15 +7,16 @@
 
 namespace mirvashel {
 
-// Rows of the design table; the order is creation and stacking order.
+// Rows of the design table, named for their role (the table's name column
+// keeps the designer's names); the order is creation and stacking order.
 enum Ctl : int {
-    Picture3, Picture2, Command1, Picture1, Command3, Label3, Command2, Text1,
-    List2, Combo1, List1, File1, Picture4, Label2, Label1, kControlCount
+    kClosePicture, kWebLinkPicture, kRemoveButton, kDonePanel, kEndButton, kDoneLabel, kInstallButton, kSpareTextBox,
+    kRegisteredList, kSpareComboBox, kFontList, kFileList, kTitleStrip, kInstructionsLabel, kCountLabel, kControlCount
 };
 
 extern const std::array<fx::ControlDesign, kControlCount> kMainDesign;
 
-// The font files the program registers and counts (File1's pattern):
+// The font files the program registers and counts (the file list's pattern):
 // TrueType, OpenType and collections, which Windows registers alike.
 inline constexpr wchar_t kFontFilePattern[] = L"*.ttf;*.otf;*.ttc";
 

@@ -65,7 +65,8 @@ std::optional<RECT> SuggestedWindow(LPARAM lp, const fx::Units& u) {
 
 } // namespace
 
-MainWindow::MainWindow(Environment env) : env_(std::move(env)), form_(kMainDesign, fx::Units::FromScreen()) {}
+MainWindow::MainWindow(Environment env)
+    : Container(nullptr, fx::Units::FromScreen()), env_(std::move(env)), form_(kMainDesign, *this) {}
 
 // The window goes while the object is whole, so the child windows go before
 // their objects; unbound, so no handler runs on an object being destroyed
@@ -73,7 +74,7 @@ MainWindow::MainWindow(Environment env) : env_(std::move(env)), form_(kMainDesig
 // not by the WM_DESTROY and WM_NCDESTROY handlers).
 MainWindow::~MainWindow() {
     state_->alive = false;
-    form_.DisconnectAccessibility();
+    DisconnectAccessible();
     DestroyUnbound();
 }
 
@@ -82,7 +83,7 @@ bool MainWindow::Create() {
     // later, each change makes the window system convert both sizes again.
     RegisterClassOnce(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadAppIcon(SM_CXICON, SM_CYICON),
                       LoadAppIcon(SM_CXSMICON, SM_CYSMICON));
-    const fx::Units& u = form_.units();
+    const fx::Units& u = units();
     RECT outer{0, 0, u.ToPixelsX(kDesignClientTwips), u.ToPixelsY(kDesignClientTwips)};
     AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
     // Placed where Show will centre it once the load handler has sized it,
@@ -96,7 +97,7 @@ bool MainWindow::Create() {
     form_.SetUnits(fx::Units::ForWindow(hwnd()));
     // The window's outer size as the load handler sets it.
     constexpr fx::TwipRect kFirstSeen{0, 0, kOuterWidthTwips, kOuterHeightTwips};
-    form_.Create(hwnd(), &kFirstSeen);
+    form_.Create(&kFirstSeen);
     SetImages();
     OnLoad();
     return true;
@@ -123,10 +124,10 @@ void MainWindow::CreateUnseenControls() {
 }
 
 void MainWindow::SetImages() {
-    const int dpi = form_.units().dpiY();
+    const int dpi = units().dpiY();
     const artwork::Scale& drawn = artwork::ForDpi(dpi);
-    Get<fx::PictureBox>(Picture3).SetImage(fx::BitmapForDpi(drawn.close, drawn.dpi, dpi));
-    Get<fx::PictureBox>(Picture2).SetImage(fx::BitmapForDpi(drawn.webAddress, drawn.dpi, dpi));
+    Get<fx::PictureBox>(kClosePicture).SetImage(fx::BitmapForDpi(drawn.close, drawn.dpi, dpi));
+    Get<fx::PictureBox>(kWebLinkPicture).SetImage(fx::BitmapForDpi(drawn.webAddress, drawn.dpi, dpi));
 }
 
 std::wstring MainWindow::FontsFolder() const { return fx::JoinPath(env_.executableFolder, kFontsFolderName); }
@@ -138,11 +139,6 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
         OnCommand(LOWORD(wp), HIWORD(wp));
         return 0;
-    case WM_PAINT:
-        OnPaint();
-        return 0;
-    case WM_DRAWITEM:
-        return form_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
     case WM_SIZE:
         form_.Dock();
         return 0;
@@ -164,14 +160,12 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case fx::kPreTranslateMessage:
         return PreTranslate(*reinterpret_cast<const MSG*>(lp));
-    case WM_GETOBJECT:
-        if (const LRESULT object = form_.AnswerGetObject(hwnd(), wp, lp)) return object;
-        break;
     case WM_DESTROY:
-        form_.DisconnectAccessibility();
+        HandleContainerMessage(msg, wp, lp);
         if (env_.quitOnDestroy) PostQuitMessage(0);
         return 0;
     }
+    if (const auto answer = HandleContainerMessage(msg, wp, lp)) return *answer;
     return DefaultProc(msg, wp, lp);
 }
 
@@ -179,20 +173,15 @@ void MainWindow::OnDestroyed() { state_->alive = false; }
 
 void MainWindow::OnCommand(int id, int code) {
     switch (form_.RowOfId(id)) {
-    case Command1: if (code == BN_CLICKED) OnRemoveClick(); break;
-    case Command2: if (code == BN_CLICKED) OnInstallClick(); break;
-    case Command3: if (code == BN_CLICKED) OnEndClick(); break;
-    case Picture3: if (code == fx::kPictureClicked) OnEndClick(); break;
-    case Picture2: if (code == fx::kPictureClicked) OnWebLinkClick(); break;
-    case List1: if (code == LBN_SELCHANGE) OnFontListClick(); break;
-    case File1: if (code == LBN_SETFOCUS) Get<fx::FileList>(File1).ShowRows(); break;
+    case kRemoveButton: if (code == BN_CLICKED) OnRemoveClick(); break;
+    case kInstallButton: if (code == BN_CLICKED) OnInstallClick(); break;
+    case kEndButton: if (code == BN_CLICKED) OnEndClick(); break;
+    case kClosePicture: if (code == fx::kPictureClicked) OnEndClick(); break;
+    case kWebLinkPicture: if (code == fx::kPictureClicked) OnWebLinkClick(); break;
+    case kFontList: if (code == LBN_SELCHANGE) OnFontListClick(); break;
+    case kFileList: if (code == LBN_SETFOCUS) Get<fx::FileList>(kFileList).ShowRows(); break;
     default: break;
     }
-}
-
-void MainWindow::OnPaint() {
-    fx::PaintDC paint(hwnd());
-    form_.PaintLabels(hwnd(), paint.get(), paint.dirty());
 }
 
 void MainWindow::OnDpiChanged(int dpiX, int dpiY, LPARAM suggestedWindow) {
@@ -223,16 +212,16 @@ bool MainWindow::PreTranslate(const MSG& msg) {
 
 void MainWindow::OnMouseDown(WPARAM, LPARAM lp) {
     const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-    if (form_.IsOnLabel(hwnd(), pt)) return; // a label's own press, not the window's
-    const fx::Units& u = form_.units();
+    if (IsOnLabel(pt)) return; // a label's own press, not the window's
+    const fx::Units& u = units();
     drag_.OnPress(float(u.ToTwipsX(pt.x)), float(u.ToTwipsY(pt.y)));
     SetCapture(hwnd());
 }
 
 void MainWindow::OnMouseMove(WPARAM wp, LPARAM lp) {
     const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-    if (GetCapture() != hwnd() && form_.IsOnLabel(hwnd(), pt)) return;
-    const fx::Units& u = form_.units();
+    if (GetCapture() != hwnd() && IsOnLabel(pt)) return;
+    const fx::Units& u = units();
     const auto shift = drag_.OnMove(ButtonsFromKeyState(unsigned(wp)), float(u.ToTwipsX(pt.x)), float(u.ToTwipsY(pt.y)));
     if (!shift) return;
     // Horizontal first, then vertical, as two position changes.
@@ -249,8 +238,8 @@ void MainWindow::OnMouseMove(WPARAM wp, LPARAM lp) {
 
 FontCommandTargets MainWindow::Targets() {
     CreateUnseenControls();
-    return {Get<fx::FileList>(File1), Get<fx::ListBox>(List1), Get<fx::ListBox>(List2), Get<fx::Label>(Label1),
-            Get<fx::PictureBox>(Picture1), holds_};
+    return {Get<fx::FileList>(kFileList), Get<fx::ListBox>(kFontList), Get<fx::ListBox>(kRegisteredList),
+            Get<fx::Label>(kCountLabel), Get<fx::PictureBox>(kDonePanel), holds_};
 }
 
 YieldFn MainWindow::PacedYield(fx::FrameYield& yield, std::shared_ptr<RunState> state) {
@@ -289,7 +278,7 @@ void MainWindow::OnEndClick() { env_.endProgram(); }
 
 void MainWindow::OnWebLinkClick() { OpenWebPage(hwnd(), env_.shellExecute); }
 
-void MainWindow::OnFontListClick() { PreviewSelectedFont(Get<fx::ListBox>(List1), Get<fx::Label>(Label1)); }
+void MainWindow::OnFontListClick() { PreviewSelectedFont(Get<fx::ListBox>(kFontList), Get<fx::Label>(kCountLabel)); }
 
 void MainWindow::AddFont(std::wstring sFontFile) { AddFontResourceW(sFontFile.c_str()); }
 

@@ -18,7 +18,7 @@
 
 namespace mirvashel {
 
-class MainWindow : public fx::BaseWindow<MainWindow> {
+class MainWindow : public fx::BaseWindow<MainWindow>, public fx::Container {
 public:
     // What the window needs from the world; tests replace the effects.
     struct Environment {
@@ -32,6 +32,7 @@ public:
 
     explicit MainWindow(Environment env);
     ~MainWindow() override;
+    HWND hwnd() const noexcept override { return BaseWindow::hwnd(); }
 
     // Creates the window hidden, builds its controls and runs the load handler.
     bool Create();
@@ -50,7 +51,6 @@ public:
     template <class T>
     T& Get(Ctl row) { return form_.Get<T>(row); }
     const WindowDrag& drag() const noexcept { return drag_; }
-    const fx::Units& units() const noexcept { return form_.units(); }
 
     // The command handlers, as the controls' clicks run them.
     void OnInstallClick();
@@ -66,7 +66,6 @@ protected:
 private:
     void OnLoad();
     void OnCommand(int id, int code);
-    void OnPaint();
     void OnMouseDown(WPARAM wp, LPARAM lp);
     void OnMouseMove(WPARAM wp, LPARAM lp);
     void OnDpiChanged(int dpiX, int dpiY, LPARAM suggestedWindow);

@@ -5,7 +5,7 @@
 // the monitor the program's window is on.
 #include "Handles.h"
 #include "InstallReport.h"
-#include "SystemLibraries.h"
+#include "Units.h"
 
 #include <algorithm>
 #include <vector>
@@ -34,14 +34,10 @@ struct Scale {
     int operator()(int value) const { return MulDiv(value, windowDpi, systemDpi); }
 };
 
+// The screen's DPI is the system's; where Windows is too old to tell
+// monitors apart, the window's is the same and nothing is scaled.
 Scale ScaleFor(HWND owner) {
-    using DpiForWindowFn = UINT(WINAPI*)(HWND);
-    using DpiForSystemFn = UINT(WINAPI*)();
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    const auto forWindow = fx::ModuleFunction<DpiForWindowFn>(user32, "GetDpiForWindow");
-    const auto forSystem = fx::ModuleFunction<DpiForSystemFn>(user32, "GetDpiForSystem");
-    if (!forWindow || !forSystem) return {};
-    const int window = int(forWindow(owner)), system = int(forSystem());
+    const int window = fx::Units::ForWindow(owner).dpiY(), system = fx::Units::FromScreen().dpiY();
     return window > 0 && system > 0 ? Scale{window, system} : Scale{};
 }
 

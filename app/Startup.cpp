@@ -18,20 +18,20 @@ constexpr wchar_t kCountedFolderName[] = L"VevoDider";
 } // namespace
 
 void MainWindow::OnLoad() {
-    const fx::Units& u = form_.units();
+    const fx::Units& u = units();
     SetWindowPos(hwnd(), nullptr, 0, 0, u.ToPixelsX(kOuterWidthTwips), u.ToPixelsY(kOuterHeightTwips),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     std::wstring instructions;
     for (const wchar_t* line : kInstructionLines) (instructions += line) += kLineBreak;
-    Get<fx::Label>(Label2).SetCaption(instructions);
+    Get<fx::Label>(kInstructionsLabel).SetCaption(instructions);
 
-    Get<fx::PictureBox>(Picture1).MoveTo(kPanelLeftTwips, kPanelTopTwips);
+    Get<fx::PictureBox>(kDonePanel).MoveTo(kPanelLeftTwips, kPanelTopTwips);
 
     // A missing or unreadable folder leaves the count label's design caption.
-    auto& files = Get<fx::FileList>(File1);
+    auto& files = Get<fx::FileList>(kFileList);
     if (files.SetPath(fx::JoinPath(env_.executableFolder, kCountedFolderName)) == ERROR_SUCCESS)
-        Get<fx::Label>(Label1).SetCaption(fx::DecimalText(files.Count()));
+        Get<fx::Label>(kCountLabel).SetCaption(fx::DecimalText(files.FileCount()));
 }
 
 } // namespace mirvashel

@@ -1,6 +1,12 @@
-#include "Accessible.h"
-
-#include "Form.h"
+// What screen readers see of a container (Container.h): an IAccessible of
+// ours whose children are the controls the container holds, in table order:
+// native controls through the system's own objects, labels as text elements
+// of the container (they have no window the system could describe), picture
+// boxes as objects of ours. oleacc, ole32 and oleaut32 are loaded when a
+// client first asks, so a start-up without one pays nothing. The container's
+// members that hand the object out and end it are here too: Container.cpp
+// stays free of COM.
+#include "Controls.h"
 #include "SystemLibraries.h"
 
 #include <oleacc.h>
@@ -77,16 +83,14 @@ long RoleOf(AccessRole role) {
 
 } // namespace
 
-// The object of one container window. Its own element (CHILDID_SELF) is the
+// The object of one container. Its own element (CHILDID_SELF) is the
 // container: the window's client area, or the picture box as its design
-// describes it. Child ids 1..n are the controls it contains, in table order.
+// describes it. Child ids 1..n are the controls it holds that exist, in
+// table order.
 class AccessibleObject final : public IAccessible {
 public:
-    AccessibleObject(Accessibility& owner, HWND container) : owner_(&owner), container_(container) {
-        for (int i = 0; i < owner.form().Count(); ++i)
-            if (owner.form().At(i).hwnd() == container) box_ = &owner.form().At(i);
-    }
-    HWND container() const noexcept { return container_; }
+    explicit AccessibleObject(const Container& owner)
+        : owner_(&owner), container_(owner.hwnd()), box_(owner.box()) {}
     void Disconnect() noexcept { owner_ = nullptr; }
 
     // --- IUnknown, IDispatch (no type information: clients call IAccessible)
@@ -120,8 +124,8 @@ public:
         *parent = nullptr;
         if (!owner_) return RPC_E_DISCONNECTED;
         if (box_) {
-            *parent = owner_->ObjectFor(box_->container());
-            return S_OK;
+            *parent = box_->container().AccessibleObjectRef();
+            return *parent ? S_OK : RPC_E_DISCONNECTED;
         }
         return Ole().createStdObject(container_, OBJID_WINDOW, __uuidof(IDispatch), reinterpret_cast<void**>(parent));
     }
@@ -151,7 +155,8 @@ public:
             if (direction == NAVDIR_FIRSTCHILD && count) return Element(1, out);
             if (direction == NAVDIR_LASTCHILD && count) return Element(count, out);
             if ((direction == NAVDIR_NEXT || direction == NAVDIR_PREVIOUS) && box_) { // among the box's siblings
-                AccessibleObject* parent = owner_->ObjectFor(box_->container());
+                AccessibleObject* parent = box_->container().AccessibleObjectRef();
+                if (!parent) return RPC_E_DISCONNECTED;
                 const HRESULT hr = parent->accNavigate(direction, Long(parent->IdOf(*box_)), out);
                 parent->Release();
                 return hr;
@@ -200,9 +205,8 @@ public:
             return S_OK;
         }
         const auto children = Children();
-        for (size_t i = 0; i < children.size(); ++i) // a combo box's focus sits in its edit child
-            if (const HWND h = children[i]->hwnd(); h && (h == focus || IsChild(h, focus)))
-                return Element(long(i + 1), out);
+        for (size_t i = 0; i < children.size(); ++i)
+            if (children[i]->HoldsFocus(focus)) return Element(long(i + 1), out);
         return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override {
@@ -321,10 +325,11 @@ public:
 private:
     ~AccessibleObject() = default;
 
+    // The controls of the container that exist (some are made late).
     std::vector<const Control*> Children() const {
         std::vector<const Control*> children;
-        for (int i = 0; i < owner_->form().Count(); ++i)
-            if (owner_->form().At(i).container() == container_) children.push_back(&owner_->form().At(i));
+        for (const Control* c : owner_->children())
+            if (c->Created()) children.push_back(c);
         return children;
     }
     // CHILDID_SELF gives null; false for anything but a child id of ours.
@@ -339,7 +344,7 @@ private:
     // A child's own object (a new reference); null for a label.
     IAccessible* ObjectOf(const Control& c) const {
         if (IsLabel(c)) return nullptr;
-        if (c.design().kind == Kind::PictureBox) return owner_->ObjectFor(c.hwnd());
+        if (const Container* box = c.AsContainer()) return box->AccessibleObjectRef();
         void* object = nullptr;
         return SUCCEEDED(Ole().createStdObject(c.hwnd(), OBJID_WINDOW, __uuidof(IAccessible), &object))
                    ? static_cast<IAccessible*>(object)
@@ -406,54 +411,35 @@ private:
     }
 
     LONG refs_ = 1;
-    Accessibility* owner_; // null once disconnected
+    const Container* owner_; // null once disconnected
     HWND container_;
     const Control* box_ = nullptr; // the picture box, or null for the form's window
 };
 
-LRESULT Accessibility::Answer(HWND container, WPARAM wp, LPARAM lp) {
-    if (closed_ || DWORD(lp) != DWORD(OBJID_CLIENT) || !Ole().complete()) return 0;
-    AccessibleObject* object = ObjectFor(container);
+LRESULT Container::AnswerGetObject(WPARAM wp, LPARAM lp) {
+    if (DWORD(lp) != DWORD(OBJID_CLIENT) || !Ole().complete()) return 0;
+    AccessibleObject* object = AccessibleObjectRef();
+    if (!object) return 0;
     const LRESULT result = Ole().lresultFromObject(__uuidof(IAccessible), wp, object);
     object->Release();
     return result > 0 ? result : 0;
 }
 
-AccessibleObject* Accessibility::ObjectFor(HWND container) {
-    AccessibleObject* object = nullptr;
-    for (AccessibleObject* o : objects_)
-        if (o->container() == container) object = o;
-    if (!object) objects_.push_back(object = new AccessibleObject(*this, container));
-    object->AddRef();
-    return object;
+AccessibleObject* Container::AccessibleObjectRef() const {
+    if (disconnected_) return nullptr;
+    if (!accessible_) accessible_ = new AccessibleObject(*this);
+    accessible_->AddRef();
+    return accessible_;
 }
 
-void Accessibility::Disconnect() {
-    for (AccessibleObject* object : objects_) {
-        object->Disconnect();
-        // Drops what COM holds for clients in other processes: their calls
-        // now fail in their own process.
-        Ole().disconnect(object, 0);
-        object->Release();
-    }
-    objects_.clear();
-    closed_ = true;
-}
-
-void NotifyAccessible(const Form& form, DWORD event, const Control& control) {
-    if (!IsLabel(control)) return NotifyWinEvent(event, control.hwnd(), OBJID_CLIENT, CHILDID_SELF);
-    long id = 1;
-    for (int i = 0; i < form.Count() && &form.At(i) != &control; ++i)
-        if (form.At(i).container() == control.container()) ++id;
-    NotifyWinEvent(event, control.container(), OBJID_CLIENT, id);
-}
-
-void AnnounceShown(const Form& form, const Control& box) {
-    for (int i = 0; i < form.Count(); ++i)
-        if (form.At(i).container() == box.hwnd() && IsLabel(form.At(i)))
-            NotifyAccessible(form, EVENT_OBJECT_SHOW, form.At(i));
-    if (const AccessibleDesign* a = box.design().accessible; a && a->role == AccessRole::Alert)
-        NotifyAccessible(form, EVENT_SYSTEM_ALERT, box);
+void Container::DisconnectAccessible() {
+    disconnected_ = true;
+    if (!accessible_) return;
+    accessible_->Disconnect();
+    // Drops what COM holds for clients in other processes: their calls now
+    // fail in their own process.
+    Ole().disconnect(accessible_, 0);
+    std::exchange(accessible_, nullptr)->Release();
 }
 
 } // namespace fx

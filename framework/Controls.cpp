@@ -1,7 +1,5 @@
 #include "Controls.h"
 
-#include "Accessible.h"
-#include "Form.h"
 #include "MessageLoop.h"
 #include "TextPainter.h"
 
@@ -9,56 +7,13 @@
 
 namespace fx {
 
-// --- Control ---------------------------------------------------------------
-
-void Control::Create(HWND container) {
-    container_ = container;
-    if (design_.font) font_ = CreateDesignFont(*design_.font, form_.units().dpiY());
-    CreateIn(container, form_.units().ToPixels(place_));
-}
-
-void Control::Rescale() {
-    if (design_.font) font_ = RescaledFont(font_.get(), *design_.font, form_.units().dpiY());
-    PlaceAt(form_.units().ToPixels(place_));
-}
-
-HGDIOBJ Control::FontOrDefault() const {
-    return font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT);
-}
-
-RECT Control::Bounds() const {
-    RECT r{};
-    if (HWND h = hwnd()) {
-        GetWindowRect(h, &r);
-        MapWindowPoints(HWND_DESKTOP, container_, reinterpret_cast<POINT*>(&r), 2);
-    }
-    return r;
-}
-
-void Control::SetVisible(bool visible) {
-    if (HWND h = hwnd()) ShowWindow(h, visible ? SW_SHOWNA : SW_HIDE);
-}
-
-bool Control::IsVisible() const {
-    HWND h = hwnd();
-    return h && IsWindowVisible(h);
-}
-
-void Control::MoveTo(int leftTwips, int topTwips) {
-    place_.left = leftTwips;
-    place_.top = topTwips;
-    if (HWND h = hwnd())
-        SetWindowPos(h, nullptr, form_.units().ToPixelsX(leftTwips), form_.units().ToPixelsY(topTwips), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // --- WindowedControl -------------------------------------------------------
 
 void WindowedControl::CreateIn(HWND container, const RECT& px) {
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | ExtraStyle() | (design_.visible ? WS_VISIBLE : 0);
     hwnd_ = CreateWindowExW(0, ClassName(), design_.text ? design_.text : L"", style, px.left, px.top,
                             px.right - px.left, px.bottom - px.top, container,
-                            reinterpret_cast<HMENU>(INT_PTR(form_.IdOf(*this))), GetModuleHandleW(nullptr),
+                            reinterpret_cast<HMENU>(INT_PTR(id_)), GetModuleHandleW(nullptr),
                             nullptr);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault()), FALSE);
 }
@@ -79,7 +34,7 @@ void WindowedControl::SetText(std::wstring_view text) { SetWindowTextW(hwnd_, st
 
 // --- Button ----------------------------------------------------------------
 
-void Button::Draw(const DRAWITEMSTRUCT& item) const {
+bool Button::DrawItem(const DRAWITEMSTRUCT& item) const {
     RECT r = item.rcItem;
     const bool pushed = item.itemState & ODS_SELECTED;
     DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
@@ -102,6 +57,7 @@ void Button::Draw(const DRAWITEMSTRUCT& item) const {
         InflateRect(&r, -4, -4);
         DrawFocusRect(item.hDC, &r);
     }
+    return true;
 }
 
 // --- ComboBox --------------------------------------------------------------
@@ -179,7 +135,7 @@ void ListBox::Select(int index) {
     const int before = SelectedIndex();
     if (SendMessageW(hwnd_, LB_SETCURSEL, WPARAM(index), 0) == LB_ERR && index != -1) return;
     if (SelectedIndex() != before)
-        SendMessageW(container_, WM_COMMAND, MAKEWPARAM(form_.IdOf(*this), LBN_SELCHANGE),
+        SendMessageW(container_.hwnd(), WM_COMMAND, MAKEWPARAM(id_, LBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(hwnd_));
 }
 
@@ -213,20 +169,20 @@ void Label::SetCaption(std::wstring_view caption) {
 }
 
 Label::~Label() {
-    if (announcePending_) KillTimer(container_, reinterpret_cast<UINT_PTR>(this));
+    if (announcePending_) KillTimer(container_.hwnd(), reinterpret_cast<UINT_PTR>(this));
 }
 
 void Label::AnnounceSoon() {
     // Nobody reads a label in a hidden window; it is announced when shown.
-    if (announcePending_ || !container_ || !IsWindowVisible(container_)) return;
-    announcePending_ = SetTimer(container_, reinterpret_cast<UINT_PTR>(this), kFrameMilliseconds, &Announce) != 0;
+    if (announcePending_ || !created_ || !IsWindowVisible(container_.hwnd())) return;
+    announcePending_ = SetTimer(container_.hwnd(), reinterpret_cast<UINT_PTR>(this), kFrameMilliseconds, &Announce) != 0;
 }
 
 void CALLBACK Label::Announce(HWND container, UINT, UINT_PTR label, DWORD) {
     KillTimer(container, label);
     auto& self = *reinterpret_cast<Label*>(label);
     self.announcePending_ = false;
-    NotifyAccessible(self.form_, EVENT_OBJECT_NAMECHANGE, self);
+    self.container_.Raise(EVENT_OBJECT_NAMECHANGE, self);
 }
 
 bool Label::SetFontFace(std::wstring_view face) {
@@ -254,7 +210,7 @@ void Label::Invalidate() const {
     if (paintPending_) return;
     paintPending_ = true;
     // A transparent label needs its container's background repainted under it.
-    if (container_) InvalidateRect(container_, &bounds_, (design_.style & kTransparent) ? TRUE : FALSE);
+    if (created_) InvalidateRect(container_.hwnd(), &bounds_, (design_.style & kTransparent) ? TRUE : FALSE);
 }
 
 void Label::Paint(HDC dc) const {

@@ -3,8 +3,7 @@
 // (PictureBox.h). Places and sizes are twips, as in the design.
 #pragma once
 
-#include "Design.h"
-#include "Handles.h"
+#include "Container.h"
 #include "TextPainter.h"
 
 #include <string>
@@ -12,49 +11,6 @@
 #include <vector>
 
 namespace fx {
-
-class Form;
-
-class Control {
-public:
-    Control(Form& form, const ControlDesign& design) : form_(form), design_(design) {}
-    virtual ~Control() = default;
-    Control(const Control&) = delete;
-    Control& operator=(const Control&) = delete;
-
-    // Whether a design row of this kind is built as this class (Form::Get).
-    static constexpr bool Holds(Kind) { return true; }
-    const ControlDesign& design() const noexcept { return design_; }
-    // The control's own window; labels have none.
-    virtual HWND hwnd() const noexcept { return nullptr; }
-    HWND container() const noexcept { return container_; }
-    // Place inside the container, in pixels.
-    virtual RECT Bounds() const;
-
-    virtual void SetVisible(bool visible);
-    // True only when the control and every container above it are shown.
-    virtual bool IsVisible() const;
-    // Moves a windowed control, keeping its size; twips relative to the
-    // container. (No label of the program moves.)
-    void MoveTo(int leftTwips, int topTwips);
-
-    void Create(HWND container);
-    // Builds the font again and takes the place again in the form's
-    // current units (the window has moved to a screen of another DPI).
-    void Rescale();
-
-protected:
-    virtual void CreateIn(HWND container, const RECT& px) = 0;
-    // Takes a new place in pixels after a change of units.
-    virtual void PlaceAt(const RECT& px) = 0;
-    // The designed font, or the platform's default dialog font.
-    HGDIOBJ FontOrDefault() const;
-    Form& form_;
-    const ControlDesign& design_;
-    HWND container_ = nullptr;
-    UniqueFont font_;
-    TwipRect place_ = design_.place; // twips: the design's, or where MoveTo put it
-};
 
 // A control with a native window of a system class.
 class WindowedControl : public Control {
@@ -81,8 +37,7 @@ public:
     using WindowedControl::WindowedControl;
     static constexpr bool Holds(Kind k) { return k == Kind::Button; }
     void Click() const { SendMessageW(hwnd_, BM_CLICK, 0, 0); }
-    // Answers WM_DRAWITEM for this button.
-    void Draw(const DRAWITEMSTRUCT& item) const;
+    bool DrawItem(const DRAWITEMSTRUCT& item) const override;
 
 protected:
     const wchar_t* ClassName() const override { return L"BUTTON"; }
@@ -182,7 +137,7 @@ public:
     // Changes only the font's family; false (and the old font kept) when
     // the family cannot be set.
     bool SetFontFace(std::wstring_view face);
-    void Paint(HDC dc) const;
+    void Paint(HDC dc) const override;
 
     // The font the caption is drawn in: the label's own, or a smaller one
     // when the caption does not fit in it.

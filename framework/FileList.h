@@ -63,7 +63,8 @@ public:
     const std::wstring& FileName(int index) { return Listing().at(size_t(index)).name; }
     // Whether the listing showed the row's file as a plain file with content.
     bool ListedAsPlainFile(int index) { return Listing().at(size_t(index)).plain; }
-    int Count() { return int(Listing().size()); }
+    // The files listed (the list's own rows may not show them yet).
+    int FileCount() { return int(Listing().size()); }
 
 protected:
     void CreateIn(HWND container, const RECT& px) override;

@@ -1,7 +1,5 @@
 #include "PictureBox.h"
 
-#include "Form.h"
-
 #include <windowsx.h>
 
 namespace fx {
@@ -16,7 +14,7 @@ void PictureBox::CreateIn(HWND container, const RECT& px) {
     const DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (design_.visible ? WS_VISIBLE : 0) |
                         ((design_.style & kBorder) ? WS_BORDER : 0);
     CreateWindowExW(0, kClassName, L"", style, px.left, px.top, px.right - px.left, px.bottom - px.top, container,
-                    reinterpret_cast<HMENU>(INT_PTR(form_.IdOf(*this))), GetModuleHandleW(nullptr), this);
+                    reinterpret_cast<HMENU>(INT_PTR(id_)), GetModuleHandleW(nullptr), this);
 }
 
 void PictureBox::PlaceAt(const RECT& px) {
@@ -33,8 +31,8 @@ void PictureBox::SetImage(UniqueBitmap image) {
 void PictureBox::Dock() {
     if (!(design_.style & kDockTop)) return;
     RECT client{};
-    GetClientRect(container_, &client);
-    const RECT px = form_.units().ToPixels(design_.place);
+    GetClientRect(container_.hwnd(), &client);
+    const RECT px = container_.units().ToPixels(design_.place);
     SetWindowPos(hwnd(), nullptr, 0, 0, client.right, px.bottom - px.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -46,9 +44,6 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         FillRect(reinterpret_cast<HDC>(wp), &r, background_.get());
         return TRUE;
     }
-    case WM_PAINT:
-        OnPaint();
-        return 0;
     case WM_LBUTTONDOWN:
         pressed_ = true;
         SetCapture(hwnd());
@@ -79,44 +74,33 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         DefaultProc(msg, wp, lp);
         InvalidateRect(hwnd(), nullptr, TRUE);
         return 0;
-    case WM_WINDOWPOSCHANGED:
-        if ((reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW) && IsWindowVisible(hwnd()))
-            AnnounceShown(form_, *this);
-        break;
-    case WM_GETOBJECT:
-        if (const LRESULT object = form_.AnswerGetObject(hwnd(), wp, lp)) return object;
-        break;
     case WM_CAPTURECHANGED:
         pressed_ = false;
         return 0;
-    case WM_DRAWITEM:
-        return form_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
-    case WM_COMMAND:
-        // Controls inside the box (a button) report to the form's window.
-        return SendMessageW(container_, msg, wp, lp);
     }
+    if (const auto answer = HandleContainerMessage(msg, wp, lp)) return *answer;
     return DefaultProc(msg, wp, lp);
 }
 
-void PictureBox::OnPaint() {
-    PaintDC paint(hwnd());
-    if (image_) {
-        BITMAP bm{};
-        GetObjectW(image_.get(), sizeof bm, &bm);
-        MemoryDC source(CreateCompatibleDC(paint.get()));
-        SelectGuard select(source.get(), image_.get());
-        BitBlt(paint.get(), 0, 0, bm.bmWidth, bm.bmHeight, source.get(), 0, 0, SRCCOPY);
-    }
-    form_.PaintLabels(hwnd(), paint.get(), paint.dirty());
+void PictureBox::PaintUnder(HDC dc) {
+    if (!image_) return;
+    BITMAP bm{};
+    GetObjectW(image_.get(), sizeof bm, &bm);
+    MemoryDC source(CreateCompatibleDC(dc));
+    SelectGuard select(source.get(), image_.get());
+    BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, source.get(), 0, 0, SRCCOPY);
+}
+
+void PictureBox::PaintOver(HDC dc) {
     if (GetFocus() == hwnd() && !(SendMessageW(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
         RECT r{};
         GetClientRect(hwnd(), &r);
-        DrawFocusRect(paint.get(), &r);
+        DrawFocusRect(dc, &r);
     }
 }
 
 void PictureBox::ReportClick() {
-    SendMessageW(container_, WM_COMMAND, MAKEWPARAM(form_.IdOf(*this), kPictureClicked), reinterpret_cast<LPARAM>(hwnd()));
+    SendMessageW(container_.hwnd(), WM_COMMAND, MAKEWPARAM(id_, kPictureClicked), reinterpret_cast<LPARAM>(hwnd()));
 }
 
 } // namespace fx

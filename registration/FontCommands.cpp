@@ -22,7 +22,7 @@ void RefillFontList(fx::ListBox& fontList) {
     fontList.Select(0); // the selection change runs the preview
 }
 
-// File1 shows the folder itself: the files of the tree that lie in it,
+// The file list shows the folder itself: the files of the tree that lie in it,
 // in the same order.
 std::vector<fx::ListedFile> TopLevel(const std::vector<fx::ListedFile>& files) {
     std::vector<fx::ListedFile> top;
@@ -63,7 +63,7 @@ InstallResult InstallFonts(const FontCommandTargets& t, const std::wstring& font
         // walk; moving it per file scrolls the list each time, which costs
         // more than registering the font. It ends on its last file, as a
         // walk would leave it.
-        if (i + 1 == count && t.fileList.Count() > 0) t.fileList.Select(t.fileList.Count() - 1);
+        if (i + 1 == count && t.fileList.FileCount() > 0) t.fileList.Select(t.fileList.FileCount() - 1);
         const fx::ListedFile& file = tree.files[size_t(i)];
         const std::wstring path = fx::JoinPath(fontsFolder, file.name);
         // A refused file is still recorded and counted, and named afterwards.

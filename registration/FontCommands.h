@@ -17,11 +17,11 @@ namespace mirvashel {
 
 // What the commands work on.
 struct FontCommandTargets {
-    fx::FileList& fileList;      // File1
-    fx::ListBox& fontList;       // List1
-    fx::ListBox& registeredList; // List2: every path handed to Windows, sorted, never cleared
-    fx::Label& countLabel;       // Label1
-    fx::Control& donePanel;      // Picture1
+    fx::FileList& fileList;
+    fx::ListBox& fontList;
+    fx::ListBox& registeredList; // every path handed to Windows, sorted, never cleared
+    fx::Label& countLabel;
+    fx::Control& donePanel;
     FontHolds& holds;            // what this program registered and has not released
 };
 

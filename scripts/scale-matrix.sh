@@ -8,6 +8,7 @@ set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/wine-env.sh"
 source "$here/display-settings.sh"
+source "$here/app-shots.sh"
 tests=$1 app=$2 out=$3
 shift 3
 mkdir -p "$out"

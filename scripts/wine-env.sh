@@ -8,8 +8,8 @@ export WINEDEBUG="${WINEDEBUG:--all}" # quiet unless a run asks for channels (wa
 # MIRVASHEL_DLL_OVERRIDES adds a test's own (usp10=n,b: Windows' search order).
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${MIRVASHEL_DLL_OVERRIDES:+;$MIRVASHEL_DLL_OVERRIDES}"
 
-# Registry settings of the prefix: 96 dpi (scripts/check-report-fits.sh
-# changes it for a while); no window manager round trips under Xvfb;
+# Registry settings of the prefix: 96 dpi (another scale runs in a prefix of
+# its own: scripts/display-settings.sh); no window manager round trips under Xvfb;
 # a crashing program gets a backtrace on stderr and ends at once, instead of
 # a crash dialog that waits for a click nobody gives (a hung test run); and
 # Arabic faces that Wine shapes correctly. "Traditional Arabic" does not
@@ -66,11 +66,6 @@ ensure_wine_prefix() {
 
 ensure_settings() {
   local marker="$WINEPREFIX/.mirvashel-settings.reg"
-  # Left by scripts/check-report-fits.sh while the prefix runs at another
-  # DPI: if it is found outside such a run, that run was killed midway.
-  if [ -f "$WINEPREFIX/.mirvashel-dpi-changed" ] && [ -z "${MIRVASHEL_DPI_RUN:-}" ]; then
-    rm -f "$marker" "$WINEPREFIX/.mirvashel-dpi-changed"
-  fi
   if [ -f "$marker" ] && [ "$(cat "$marker")" = "$(prefix_settings)" ]; then return 0; fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating the Wine prefix (once)..." >&2
@@ -85,4 +80,13 @@ ensure_settings() {
   wine regedit /S 'C:\mirvashel-settings.reg' >/dev/null 2>&1
   wineserver -w
   cp "$reg" "$marker"
+}
+
+# Stops the prefix's Wine server (and its programs) and starts a persistent
+# one, which reads the prefix's registry, its DPI among it, afresh.
+restart_wine_server() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+  sh -c "wineserver -p </dev/null >/dev/null 2>&1" || true
+  wineboot </dev/null >/dev/null 2>&1
 }

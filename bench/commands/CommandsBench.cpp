@@ -114,8 +114,8 @@ int RunCommand(const std::wstring& command, const std::wstring& folder) {
     window.CreateUnseenControls(); // as the program's loop does once idle
     Sleep(kRestMilliseconds);
     fx::DoEvents();
-    auto& install = window.Get<fx::Button>(Command2);
-    auto& remove = window.Get<fx::Button>(Command1);
+    auto& install = window.Get<fx::Button>(kInstallButton);
+    auto& remove = window.Get<fx::Button>(kRemoveButton);
 
     double ms = 0;
     if (command == L"install") {

@@ -166,7 +166,7 @@ protected:
     TempFolder stage{L"mirvashel-e2e"};
     Process program; // after the folder: ended before the folder is removed
     HWND window = nullptr;
-    std::vector<std::wstring> listedPaths; // as List2 should record one run, in its order
+    std::vector<std::wstring> listedPaths; // as kRegisteredList should record one run, in its order
 };
 
 TEST_F(EndToEndTest, WindowShowsItsFixedLayoutAtStart) {
@@ -278,7 +278,7 @@ TEST_F(EndToEndTest, AScreenReaderReadsTheWindowAndPressesTheClosePicture) {
         ASSERT_EQ(AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), IID_PPV_ARGS(&root)), S_OK);
         VARIANT id{};
         V_VT(&id) = VT_I4;
-        V_I4(&id) = 1; // Picture3, the first of the window's controls
+        V_I4(&id) = 1; // kClosePicture, the first of the window's controls
         ASSERT_EQ(root->get_accChild(id, &child), S_OK);
         ASSERT_EQ(child.As(&close), S_OK);
         V_I4(&id) = CHILDID_SELF;

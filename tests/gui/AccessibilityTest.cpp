@@ -2,7 +2,7 @@
 // announcements while an install runs, default actions, and references
 // that outlive the window. (The system's own objects for native controls are
 // stubs under Wine, so the elements of the program's own are asserted.)
-#include "../registration/RegistrationFixture.h"
+#include "RegistrationFixture.h"
 
 #include <oleacc.h>
 #include <wrl/client.h>
@@ -134,8 +134,8 @@ TEST_F(AccessibilityTest, TreeBeforeAndAfterAnInstall) {
     EXPECT_EQ(Tree(root.Get()), ExpectedTree(L"1", false));
 
     // Places on the screen, and what lies under a point.
-    RECT close{}, count = window->Get<fx::Label>(Label1).Bounds();
-    GetWindowRect(Hwnd(Picture3), &close);
+    RECT close{}, count = window->Get<fx::Label>(kCountLabel).Bounds();
+    GetWindowRect(Hwnd(kClosePicture), &close);
     EXPECT_TRUE(IsAt(root.Get(), kCloseId, close));
     MapWindowPoints(window->hwnd(), nullptr, reinterpret_cast<POINT*>(&count), 2);
     EXPECT_TRUE(IsAt(root.Get(), kCountId, count));
@@ -144,7 +144,7 @@ TEST_F(AccessibilityTest, TreeBeforeAndAfterAnInstall) {
     EXPECT_EQ(NameOf(root.Get(), answer), L"1");
     root->accHitTest(close.left + 5, close.top + 5, &answer);
     EXPECT_EQ(NameOf(root.Get(), answer), L"إغلاق");
-    SetFocus(Hwnd(Picture2));
+    SetFocus(Hwnd(kWebLinkPicture));
     root->get_accFocus(&answer);
     EXPECT_EQ(NameOf(root.Get(), answer), L"موقعنا " + kAddress);
     root->accNavigate(NAVDIR_FIRSTCHILD, Id(CHILDID_SELF), &answer);
@@ -159,15 +159,15 @@ TEST_F(AccessibilityTest, TreeBeforeAndAfterAnInstall) {
         EXPECT_EQ(V_VT(&answer), VT_EMPTY) << direction;
     }
 
-    Click(Command2);
+    Click(kInstallButton);
     EXPECT_EQ(Tree(root.Get()), ExpectedTree(L"0", true));
-    RECT message = window->Get<fx::Label>(Label3).Bounds();
-    MapWindowPoints(Hwnd(Picture1), nullptr, reinterpret_cast<POINT*>(&message), 2);
+    RECT message = window->Get<fx::Label>(kDoneLabel).Bounds();
+    MapWindowPoints(Hwnd(kDonePanel), nullptr, reinterpret_cast<POINT*>(&message), 2);
     EXPECT_TRUE(IsAt(Child(root.Get(), kPanelId).Get(), kMessageId, message));
 
     // The web picture opens our page once per click, and its default action
     // is a click.
-    testing_support::Click(Hwnd(Picture2));
+    testing_support::Click(Hwnd(kWebLinkPicture));
     ASSERT_EQ(root->accDoDefaultAction(Id(kWebId)), S_OK);
     Pump();
     ASSERT_EQ(Record().shellCalls.size(), 2u);
@@ -204,7 +204,7 @@ TEST_F(AccessibilityTest, TheCountIsAnnouncedOncePerFrameAndTheCompletionIsReadO
                                                GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     {
         InstallProbe slowly(*window, [](int) { Sleep(5); }); // a run of several frames
-        Click(Command2);
+        Click(kInstallButton);
     }
     PumpFor(100);
     UnhookWinEvent(hook);
@@ -226,7 +226,7 @@ TEST_F(AccessibilityTest, TheCountIsAnnouncedOncePerFrameAndTheCompletionIsReadO
     // The completion message appears, and the panel is read out as an alert.
     auto has = [&](DWORD event, long child) {
         return std::any_of(seen.begin(), seen.end(), [&](const Seen& s) {
-            return s.event == event && s.hwnd == Hwnd(Picture1) && s.child == child && s.name == kMessage;
+            return s.event == event && s.hwnd == Hwnd(kDonePanel) && s.child == child && s.name == kMessage;
         });
     };
     EXPECT_TRUE(has(EVENT_OBJECT_SHOW, kMessageId));
@@ -241,7 +241,7 @@ TEST_F(AccessibilityTest, ACaptionChangingFasterThanFramesIsAnnouncedOncePerFram
     seen.clear();
     const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, &OnEvent,
                                                GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-    auto& count = window->Get<fx::Label>(Label1);
+    auto& count = window->Get<fx::Label>(kCountLabel);
     auto announced = [&] {
         return std::count_if(seen.begin(), seen.end(),
                              [&](const Seen& s) { return s.hwnd == window->hwnd() && s.child == kCountId; });

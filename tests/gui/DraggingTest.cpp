@@ -56,10 +56,10 @@ TEST_F(DraggingTest, PressOnBareSurfaceThenLeftMovesShiftTheWindowAndOtherButton
 }
 
 TEST_F(DraggingTest, PressesOnLabelsAndControlsStartNoDrag) {
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, 200, 100); // on Label2
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5, window.Get<fx::Control>(Picture4).hwnd());
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5, window.Get<fx::Control>(List1).hwnd());
-    Send(WM_LBUTTONUP, 0, 5, 5, window.Get<fx::Control>(List1).hwnd());
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 200, 100); // on kInstructionsLabel
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5, window.Get<fx::Control>(kTitleStrip).hwnd());
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5, window.Get<fx::Control>(kFontList).hwnd());
+    Send(WM_LBUTTONUP, 0, 5, 5, window.Get<fx::Control>(kFontList).hwnd());
     EXPECT_EQ(window->drag().lDownX, 0);
     EXPECT_EQ(window->drag().lDownY, 0);
     Send(WM_MOUSEMOVE, MK_LBUTTON, 200, 100); // over a label, uncaptured: the label's move

@@ -11,7 +11,7 @@ using namespace testing_support;
 
 namespace {
 
-std::wstring CountCaption(TestWindow& w) { return w.Get<fx::Label>(Label1).Caption(); }
+std::wstring CountCaption(TestWindow& w) { return w.Get<fx::Label>(kCountLabel).Caption(); }
 
 TEST(StartupTest, CountsOnlyTheFilesTheFileListShows) {
     TempFolder folder;
@@ -32,10 +32,10 @@ TEST(StartupTest, CountsOnlyTheFilesTheFileListShows) {
 
     TestWindow window(folder.str());
     EXPECT_EQ(CountCaption(window), L"6");
-    auto& files = window.Get<fx::FileList>(File1);
+    auto& files = window.Get<fx::FileList>(kFileList);
     EXPECT_EQ(files.Path(), folder.str() + L"\\VevoDider");
     ASSERT_EQ(GetFocus(), files.hwnd()); // the first tab stop
-    EXPECT_EQ(files.ListBox::Count(), 6); // the rows it shows once it has the focus match the count
+    EXPECT_EQ(files.Count(), 6); // the rows it shows once it has the focus match the count
 }
 
 // Until pointed at VevoDider the file list shows the current folder, here

@@ -25,7 +25,7 @@ using testing_support::WaitUntil;
 
 constexpr DWORD kRunMs = 20000;
 constexpr wchar_t kMarker[] = L"planted-dll-ran";
-constexpr int kInstallButtonId = 106; // Command2: 100 + its row in the design table
+constexpr int kInstallButtonId = 106; // kInstallButton: 100 + its row in the design table
 
 // The DLLs a loaded image names in its import directory.
 std::vector<std::string> ImportedDlls(HMODULE module) {

@@ -17,10 +17,10 @@ TEST_F(FontListTest, RefillListsEveryFamilyOnceInPlaceOfWhatWasThere) {
     Open();
     const auto font = folder.CopyTestFont(L"arabic-family.ttf", L"arabic-family.ttf");
     ASSERT_GT(AddFontResourceW(font.c_str()), 0);
-    auto& list = window->Get<fx::ListBox>(List1);
+    auto& list = window->Get<fx::ListBox>(kFontList);
     list.Add(L"stale row");
     FontLoadM::FillListWithFonts(list);
-    const auto before = Rows(List1);
+    const auto before = Rows(kFontList);
     EXPECT_EQ(std::count(before.begin(), before.end(), L"stale row"), 0);
     EXPECT_EQ(std::count(before.begin(), before.end(), L"خط تجريبي"), 1);
     EXPECT_EQ(std::multiset<std::wstring>(before.begin(), before.end()), CurrentFamilies());
@@ -29,12 +29,12 @@ TEST_F(FontListTest, RefillListsEveryFamilyOnceInPlaceOfWhatWasThere) {
     }));
 
     FontLoadM::FillListWithFonts(list); // a second fill replaces, never accumulates
-    EXPECT_EQ(Rows(List1), before);
+    EXPECT_EQ(Rows(kFontList), before);
 }
 
 TEST_F(FontListTest, AFaceFieldWithoutNulGivesNoRowAndTheEnumerationGoesOn) {
     Open();
-    auto& list = window->Get<fx::ListBox>(List1);
+    auto& list = window->Get<fx::ListBox>(kFontList);
     list.Clear();
     LOGFONTW full{};
     std::fill(std::begin(full.lfFaceName), std::end(full.lfFaceName), L'W'); // 32 characters, no NUL
@@ -43,7 +43,7 @@ TEST_F(FontListTest, AFaceFieldWithoutNulGivesNoRowAndTheEnumerationGoesOn) {
     const LPARAM context = reinterpret_cast<LPARAM>(&list);
     EXPECT_EQ(FontLoadM::EnumFontFamProc(&full, nullptr, TRUETYPE_FONTTYPE, context), 1);
     EXPECT_EQ(FontLoadM::EnumFontFamProc(&normal, nullptr, TRUETYPE_FONTTYPE, context), 1);
-    EXPECT_EQ(Rows(List1), std::vector<std::wstring>{L"Next Family"});
+    EXPECT_EQ(Rows(kFontList), std::vector<std::wstring>{L"Next Family"});
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "ChildProcess.h"
 #include "RegistrationFixture.h"
 
+#include "ImportSwap.h"
 #include "InstallReport.h"
 #include "Png.h"
 
@@ -28,7 +29,7 @@ TEST_F(InstallTest, RegistersRecordsAndCountsDownEveryListedFileOnScreen) {
     AddTestFonts(12);
     Open();
     const HWND main = window->hwnd();
-    const RECT box = window->Get<fx::Label>(Label1).Bounds();
+    const RECT box = window->Get<fx::Label>(kCountLabel).Bounds();
     int inkChanges = 0;
     std::vector<std::uint32_t> ink;
     InstallProbe probe(*window, [&](int step) {
@@ -38,11 +39,11 @@ TEST_F(InstallTest, RegistersRecordsAndCountsDownEveryListedFileOnScreen) {
         ink = std::move(now);
         Sleep(35);
     });
-    Click(Command2);
+    Click(kInstallButton);
 
     std::vector<std::wstring> expected;
     for (int i = 0; i < 12; ++i) expected.push_back(FontPath(TestFamily(i) + L".ttf"));
-    EXPECT_EQ(Rows(List2), expected);
+    EXPECT_EQ(Rows(kRegisteredList), expected);
     for (int i = 0; i < 12; ++i) EXPECT_TRUE(HasFamily(TestFamily(i))) << i;
 
     // 12 when the first path is recorded, one less after every file, 0 at the end.
@@ -67,9 +68,9 @@ TEST_F(InstallTest, EveryAttemptIsRecordedWhateverWindowsSaysAndTheRefusedAreNam
     folder.Write(L"fonts\\truncated.ttf", truncated);
 
     Open();
-    Click(Command2);
+    Click(kInstallButton);
 
-    EXPECT_EQ(Rows(List2), (std::vector<std::wstring>{FontPath(L"empty.ttf"), FontPath(L"MirvTest0000.ttf"),
+    EXPECT_EQ(Rows(kRegisteredList), (std::vector<std::wstring>{FontPath(L"empty.ttf"), FontPath(L"MirvTest0000.ttf"),
                                                       FontPath(L"MirvTest0001.ttf"), FontPath(L"not-a-font.ttf"),
                                                       FontPath(L"truncated.ttf")}));
     EXPECT_EQ(CountCaption(), L"0");
@@ -86,108 +87,17 @@ TEST_F(InstallTest, EveryAttemptIsRecordedWhateverWindowsSaysAndTheRefusedAreNam
     EXPECT_EQ(message.find(L"MirvTest"), std::wstring::npos);
 }
 
-// The boundary of the report's list: exactly as many refused files as it
-// names in full, and one more.
-TEST(InstallReportTest, NamesEveryRefusedFileUpToItsLimitThenCountsTheRest) {
-    auto report = [](size_t refused) {
-        InstallResult result{InstallOutcome::Completed};
-        for (size_t i = 0; i < refused; ++i) result.refused.push_back(L"bad" + std::to_wstring(i) + L".ttf");
-        return InstallReport(result, L"C:\\program\\fonts");
-    };
-    auto named = [](size_t i) { return L"\u202Abad" + std::to_wstring(i) + L".ttf\u202C"; };
-    const std::wstring full = report(kMaxNamedFiles), over = report(kMaxNamedFiles + 1);
-    EXPECT_TRUE(full.ends_with(named(kMaxNamedFiles - 1))) << "all named, nothing more said: " << full;
-    EXPECT_NE(over.find(named(kMaxNamedFiles - 1)), std::wstring::npos) << over;
-    EXPECT_EQ(over.find(named(kMaxNamedFiles)), std::wstring::npos) << over;
-    EXPECT_TRUE(over.ends_with(L"وملفات أخرى عددها 1")) << over;
-}
-
-// A character that reorders text would make a name lie about its
-// extension: "invoice<RLO>fdp.ttf" shows as "invoice ftt.pdf".
-TEST(InstallReportTest, CharactersThatReorderTextAreShownAsTheirCodes) {
-    InstallResult refused{InstallOutcome::Completed};
-    refused.refused = {L"invoice\u202Efdp.ttf", L"a\u200Fb\u2066c\u061C.ttf"};
-    const std::wstring report = InstallReport(refused, L"C:\\fonts");
-    EXPECT_NE(report.find(L"\u202Ainvoice<U+202E>fdp.ttf\u202C"), std::wstring::npos) << report;
-    EXPECT_NE(report.find(L"\u202Aa<U+200F>b<U+2066>c<U+061C>.ttf\u202C"), std::wstring::npos) << report;
-    const std::wstring missing = InstallReport({InstallOutcome::NoFontsFolder}, L"C:\\gnp.\u202Eexe\\fonts");
-    EXPECT_NE(missing.find(L"C:\\gnp.<U+202E>exe\\fonts"), std::wstring::npos) << missing;
-    InstallResult none{InstallOutcome::Completed};
-    none.foundNone = true;
-    none.otherFiles = {{L".\u202Eftt", 1}};
-    const std::wstring nothing = InstallReport(none, L"C:\\gnp.\u202Eexe\\fonts");
-    EXPECT_NE(nothing.find(L"C:\\gnp.<U+202E>exe\\fonts"), std::wstring::npos) << nothing;
-    EXPECT_NE(nothing.find(L".<U+202E>ftt"), std::wstring::npos) << nothing;
-    for (const std::wstring& text : {report, missing, nothing})
-        EXPECT_EQ(text.find_first_of(L"\u202E\u200F\u2066\u061C"), std::wstring::npos) << text;
-}
-
-// A name too wide for its line keeps whole characters on both sides of the
-// ellipsis: a surrogate pair, a letter and its mark, a variation selector, a
-// pair joined by a zero-width joiner. Ends of every length show each cut.
-TEST(InstallReportTest, AShortenedNameKeepsEveryCharacterWhole) {
-    const ReportRoom room = MessageBoxRoom(GetDesktopWindow());
-    ASSERT_TRUE(room.fitName);
-    const struct { const char* what; std::wstring unit; } characters[] = {
-        {"a surrogate pair", L"\U0001D400"}, {"a letter and its mark", L"e\u0301"},
-        {"a variation selector", L"\u263A\uFE0F"}, {"a joined pair", L"\u0628\u200D\u0628"}};
-    for (const auto& [what, unit] : characters) {
-        for (const std::wstring start : {L"", L"x", L"xy"}) {
-            for (const std::wstring end : {L".ttf", L"z.ttf", L"zz.ttf"}) {
-                std::wstring name = start;
-                for (int i = 0; i < 100; ++i) name += unit;
-                name += end;
-                const std::wstring shown = room.fitName(name);
-                const size_t cut = shown.find(L'\u2026');
-                ASSERT_NE(cut, std::wstring::npos) << "not shortened";
-                ASSERT_TRUE(shown.starts_with(start) && shown.ends_with(end) && cut >= start.size())
-                    << what << ": " << testing::PrintToString(shown);
-                // Made of whole units on both sides: lengths that are multiples of one unit.
-                EXPECT_EQ((cut - start.size()) % unit.size(), 0u) << "head splits " << what;
-                EXPECT_EQ((shown.size() - cut - 1 - end.size()) % unit.size(), 0u) << "tail splits " << what;
-            }
-        }
-    }
-}
-
 // pipe.ttf, a named pipe nobody writes to, would block Windows for good.
 TEST_F(InstallTest, AnEntryThatIsNotADiskFileIsRefusedWithoutWaiting) {
     Open((InputsFolder() / L"pipe-in-fonts").wstring());
-    Click(Command2);
+    Click(kInstallButton);
     EXPECT_TRUE(HasFamily(TestFamily(0))); // the run went on
     ASSERT_EQ(Record().errors.size(), 1u);
     EXPECT_NE(Record().errors[0].find(L"عدد هذه الملفات: 1"), std::wstring::npos) << Record().errors[0];
     EXPECT_NE(Record().errors[0].find(L"\u202Apipe.ttf\u202C"), std::wstring::npos) << Record().errors[0];
-    Click(Command1);
+    Click(kRemoveButton);
     EXPECT_FALSE(HasFamily(TestFamily(0)));
 }
-
-// Points this program's import of one system function elsewhere for its
-// lifetime: no real folder can be made to break off its listing midway.
-class ImportSwap {
-public:
-    ImportSwap(void* imported, void* replacement) {
-        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-        const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-        const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-        for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports); dll->Name && !slot_; ++dll)
-            for (auto** slot = reinterpret_cast<void**>(base + dll->FirstThunk); *slot && !slot_; ++slot)
-                if (*slot == imported) slot_ = slot;
-        if (!slot_) return;
-        DWORD protection = 0; // left writable afterwards: it is this test program's own table
-        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection);
-        // Kept from the slot itself: the compiler may take an imported
-        // function's address as fixed and read it again later.
-        original_ = std::exchange(*slot_, replacement);
-    }
-    ~ImportSwap() {
-        if (slot_) *slot_ = original_;
-    }
-
-private:
-    void** slot_ = nullptr;
-    void* original_ = nullptr;
-};
 
 BOOL WINAPI FailAfterTheFirstEntry(HANDLE, LPWIN32_FIND_DATAW) {
     SetLastError(ERROR_NETNAME_DELETED); // a network folder going away
@@ -206,17 +116,17 @@ TEST_F(InstallTest, AMissingOrUnreadableFontsFolderIsSaidWithItsPathAndNothingIs
     for (const DWORD error : {ERROR_PATH_NOT_FOUND, ERROR_SHARING_VIOLATION, ERROR_NETNAME_DELETED}) {
         Record() = {};
         if (error == ERROR_PATH_NOT_FOUND) {
-            Click(Command2);
+            Click(kInstallButton);
             AddTestFonts(2); // from here on the folder exists
         } else if (error == ERROR_SHARING_VIOLATION) {
             HANDLE held = CreateFileW(fonts.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
                                       nullptr);
             ASSERT_NE(held, INVALID_HANDLE_VALUE);
-            Click(Command2);
+            Click(kInstallButton);
             CloseHandle(held);
         } else {
             ImportSwap swap(reinterpret_cast<void*>(&FindNextFileW), reinterpret_cast<void*>(&FailAfterTheFirstEntry));
-            Click(Command2);
+            Click(kInstallButton);
         }
         ASSERT_EQ(Record().errors.size(), 1u) << error;
         const std::wstring& message = Record().errors[0];
@@ -230,8 +140,8 @@ TEST_F(InstallTest, AMissingOrUnreadableFontsFolderIsSaidWithItsPathAndNothingIs
                            nullptr);
             EXPECT_NE(message.find(std::wstring(reason, wcscspn(reason, L"\r\n"))), std::wstring::npos) << message;
         }
-        EXPECT_TRUE(Rows(List2).empty());
-        EXPECT_EQ(window->Get<fx::ListBox>(List1).Count(), 0);
+        EXPECT_TRUE(Rows(kRegisteredList).empty());
+        EXPECT_EQ(window->Get<fx::ListBox>(kFontList).Count(), 0);
         EXPECT_EQ(CountCaption(), L"1");
         EXPECT_FALSE(HasFamily(TestFamily(0)));
         EXPECT_FALSE(PanelShown());
@@ -257,10 +167,10 @@ TEST_F(InstallTest, AFolderWithoutFontFilesStillRefillsShowsThePanelAndSaysWhatI
             }
             Record() = {};
         }
-        Click(Command2);
+        Click(kInstallButton);
         EXPECT_EQ(CountCaption(), L"0");
-        EXPECT_TRUE(Rows(List2).empty());
-        EXPECT_EQ(window->Get<fx::ListBox>(List1).SelectedIndex(), 0);
+        EXPECT_TRUE(Rows(kRegisteredList).empty());
+        EXPECT_EQ(window->Get<fx::ListBox>(kFontList).SelectedIndex(), 0);
         EXPECT_TRUE(PanelShown());
         ASSERT_EQ(Record().errors.size(), 1u) << others;
         const std::wstring& message = Record().errors[0];
@@ -286,19 +196,19 @@ TEST_F(InstallTest, EveryKindAtEveryDepthRegistersOnceAndNoLinkIsFollowed) {
     const std::wstring program = (InputsFolder() / L"trees" / L"links").wstring(), fonts = program + L"\\fonts\\";
     Open(program);
     InstallProbe probe(*window);
-    Click(Command2);
-    EXPECT_EQ(Rows(List2), (std::vector<std::wstring>{fonts + L"Family-1.000\\deeper\\MirvTest0001.TTF",
+    Click(kInstallButton);
+    EXPECT_EQ(Rows(kRegisteredList), (std::vector<std::wstring>{fonts + L"Family-1.000\\deeper\\MirvTest0001.TTF",
                                                       fonts + L"Family-1.000\\MirvTest0000.ttf", fonts + L"MirvOtf.otf",
                                                       fonts + L"MirvTtc.ttc"}));
     EXPECT_EQ(probe.captionsAtRecord(), (std::vector<std::wstring>{L"4", L"3", L"2", L"1"}));
     EXPECT_TRUE(Record().errors.empty());
-    auto& files = window->Get<fx::FileList>(File1);
-    ASSERT_EQ(files.Count(), 2);
+    auto& files = window->Get<fx::FileList>(kFileList);
+    ASSERT_EQ(files.FileCount(), 2);
     EXPECT_EQ(files.FileName(0) + L"|" + files.FileName(1), L"MirvOtf.otf|MirvTtc.ttc");
     const std::wstring families[] = {L"MirvOtf", L"MirvTtcA", L"MirvTtcB", TestFamily(0), TestFamily(1)};
     for (const std::wstring& family : families) EXPECT_TRUE(HasFamily(family)) << family;
     EXPECT_FALSE(HasFamily(TestFamily(2))) << "the link out of the fonts folder was followed";
-    Click(Command1);
+    Click(kRemoveButton);
     for (const std::wstring& family : families) EXPECT_FALSE(HasFamily(family)) << family;
 }
 
@@ -309,11 +219,11 @@ TEST_F(InstallTest, EveryKindAtEveryDepthRegistersOnceAndNoLinkIsFollowed) {
 TEST_F(InstallTest, DuringARunInstallAndRemoveAreIgnoredWhetherClickedOrKeyed) {
     AddTestFonts(4);
     Open();
-    const HWND remove = window->Get<fx::Control>(Command1).hwnd();
+    const HWND remove = window->Get<fx::Control>(kRemoveButton).hwnd();
     bool allHeld = true;
     InstallProbe probe(*window, [&](int step) {
-        if (step == 1) Click(Command2);
-        if (step == 2) Click(Command1);
+        if (step == 1) Click(kInstallButton);
+        if (step == 2) Click(kRemoveButton);
         if (step == 3) { // Space on the focused button, as Tab and Space give it
             SetFocus(remove);
             SendMessageW(remove, WM_KEYDOWN, VK_SPACE, 0);
@@ -322,10 +232,10 @@ TEST_F(InstallTest, DuringARunInstallAndRemoveAreIgnoredWhetherClickedOrKeyed) {
         }
         for (int i = 0; i < step; ++i) allHeld = allHeld && HasFamily(TestFamily(i));
     });
-    Click(Command2);
+    Click(kInstallButton);
     EXPECT_EQ(probe.steps(), 4);
     EXPECT_EQ(CountCaption(), L"0");
-    EXPECT_EQ(Rows(List2).size(), 4u);
+    EXPECT_EQ(Rows(kRegisteredList).size(), 4u);
     EXPECT_TRUE(allHeld) << "a remove ran during the install";
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(HasFamily(TestFamily(i))) << i;
     EXPECT_TRUE(PanelShown());
@@ -359,7 +269,7 @@ TEST_F(InstallTest, AFileReplacedByAPipeDuringTheRunIsRefusedWithoutWaiting) {
         waited = true; // opened for reading and writing, the pipe's end never waits for a partner
         CloseHandle(CreateFileW(pipe.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     });
-    Click(Command2);
+    Click(kInstallButton);
     SetEvent(done.get());
     watchdog.join();
     if (swapped) { // back for the next run, and the test fonts back for the clean-up
@@ -368,7 +278,7 @@ TEST_F(InstallTest, AFileReplacedByAPipeDuringTheRunIsRefusedWithoutWaiting) {
     }
     ASSERT_TRUE(swapped) << "no folder with a pipe: the build makes it";
     EXPECT_FALSE(waited) << "the run waited on the pipe";
-    EXPECT_EQ(Rows(List2).size(), 4u);
+    EXPECT_EQ(Rows(kRegisteredList).size(), 4u);
     EXPECT_TRUE(HasFamily(TestFamily(3))) << "the run went on";
     EXPECT_FALSE(HasFamily(TestFamily(2)));
     ASSERT_EQ(Record().errors.size(), 1u);
@@ -385,7 +295,7 @@ TEST_F(InstallTest, ClosingTheWindowDuringARunStopsItAndKeepsWhatWasRegistered) 
     InstallProbe probe(*window, [&](int step) {
         if (step == 4) SendMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0); // Alt+F4
     });
-    Click(Command2);
+    Click(kInstallButton);
     EXPECT_FALSE(IsWindow(main));
     EXPECT_EQ(probe.steps(), 4);
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(HasFamily(TestFamily(i))) << i;
@@ -407,10 +317,10 @@ TEST_F(InstallTest, UnusualProgramFoldersRegisterAndRemove) {
         {folder.str() + L"\\برنامج-шрифт-€", folder.str() + L"\\برنامج-шрифт-€\\fonts\\خط-MirvTest0001.ttf", 1}};
     for (const auto& c : cases) {
         Open(c.program);
-        Click(Command2);
-        EXPECT_EQ(Rows(List2), std::vector<std::wstring>{c.font});
+        Click(kInstallButton);
+        EXPECT_EQ(Rows(kRegisteredList), std::vector<std::wstring>{c.font});
         EXPECT_TRUE(HasFamily(TestFamily(c.family))) << c.family;
-        Click(Command1);
+        Click(kRemoveButton);
         EXPECT_FALSE(HasFamily(TestFamily(c.family))) << c.family;
     }
     std::filesystem::remove_all(root / L"fonts");
@@ -421,9 +331,9 @@ TEST_F(InstallTest, FortyThousandEntriesAreCountedAndWalkedExactly) {
     Open(program);
     InstallProbe probe(*window);
     const auto start = std::chrono::steady_clock::now();
-    Click(Command2);
+    Click(kInstallButton);
     const auto elapsed = std::chrono::steady_clock::now() - start;
-    auto& list2 = window->Get<fx::ListBox>(List2);
+    auto& list2 = window->Get<fx::ListBox>(kRegisteredList);
     EXPECT_EQ(list2.Count(), kScaleEntries);
     ASSERT_FALSE(probe.captionsAtRecord().empty()) << "nothing was recorded";
     EXPECT_EQ(probe.captionsAtRecord().front(), std::to_wstring(kScaleEntries));
@@ -458,14 +368,14 @@ TEST_F(InstallTest, ADeepAndCrowdedTreeIsWalkedExactlyWhileTheWindowAnswers) {
     const std::wstring program = (InputsFolder() / L"trees" / L"deep").wstring(), fonts = program + L"\\fonts\\";
     Open(program);
     InstallProbe probe(*window);
-    g_countLabel = &window->Get<fx::Label>(Label1);
+    g_countLabel = &window->Get<fx::Label>(kCountLabel);
     SetTimer(nullptr, 0, 1, &NoteFirstTurn);
-    Click(Command2);
+    Click(kInstallButton);
     const std::wstring total = std::to_wstring(kDepth + kWide * kFontsPerWide);
     EXPECT_FALSE(g_captionAtFirstTurn.empty()) << "the queue never turned";
     EXPECT_NE(g_captionAtFirstTurn, total) << "the queue did not turn while the tree was read";
 
-    std::vector<std::wstring> expected, rows = Rows(List2);
+    std::vector<std::wstring> expected, rows = Rows(kRegisteredList);
     std::wstring chain = fonts;
     for (int i = 0; i < kDepth; ++i) {
         wchar_t name[16];

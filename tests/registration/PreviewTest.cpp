@@ -24,8 +24,8 @@ class PreviewTest : public RegistrationTest {};
 TEST_F(PreviewTest, ThePickedRowsFamilyAndOnlyTheFamilyGoesToTheCountLabelLeakingNothing) {
     AddTestFonts(1);
     Open();
-    auto& list = window->Get<fx::ListBox>(List1);
-    auto& label = window->Get<fx::Label>(Label1);
+    auto& list = window->Get<fx::ListBox>(kFontList);
+    auto& label = window->Get<fx::Label>(kCountLabel);
     const HFONT design = label.Font();
     testing_support::Click(list.hwnd(), 5, 5); // a click on the empty list
     Pump();
@@ -34,7 +34,7 @@ TEST_F(PreviewTest, ThePickedRowsFamilyAndOnlyTheFamilyGoesToTheCountLabelLeakin
     EXPECT_EQ(label.Font(), design);
     EXPECT_STREQ(LogFontOf(label.Font()).lfFaceName, L"Traditional Arabic");
 
-    Click(Command2);
+    Click(kInstallButton);
     EXPECT_EQ(LogFontOf(label.Font()).lfFaceName, list.Row(0));
     std::vector<HFONT> replaced;
     while (list.SelectedIndex() < 2 || list.SelectedText() == list.Row(0)) {
@@ -71,10 +71,10 @@ TEST_F(PreviewTest, ThePickedRowsFamilyAndOnlyTheFamilyGoesToTheCountLabelLeakin
 TEST_F(PreviewTest, ThePreviewedFamilyOutlivesADpiChange) {
     AddTestFonts(1);
     Open();
-    Click(Command2);
-    auto& label = window->Get<fx::Label>(Label1);
+    Click(kInstallButton);
+    auto& label = window->Get<fx::Label>(kCountLabel);
     const std::wstring family = LogFontOf(label.Font()).lfFaceName;
-    ASSERT_EQ(family, window->Get<fx::ListBox>(List1).Row(0));
+    ASSERT_EQ(family, window->Get<fx::ListBox>(kFontList).Row(0));
     ASSERT_NE(family, L"Traditional Arabic");
     window->ChangeDpi(144, window->SuggestedAt(144));
     EXPECT_EQ(LogFontOf(label.Font()).lfFaceName, family);

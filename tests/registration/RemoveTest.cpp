@@ -18,14 +18,14 @@ TEST_F(RemoveTest, ReleasesExactlyWhatTheProgramRegisteredAndKeepsOtherHolders) 
     const std::wstring shared = FontPath(TestFamily(0) + L".ttf");
     ASSERT_GT(AddFontResourceW(shared.c_str()), 0); // another holder of the same file
     Open();
-    Click(Command2);
-    Click(Command2);
-    Click(Command1);
+    Click(kInstallButton);
+    Click(kInstallButton);
+    Click(kRemoveButton);
     EXPECT_TRUE(HasFamily(TestFamily(0)));
     EXPECT_FALSE(HasFamily(TestFamily(1))) << "one of two holds left behind";
-    Click(Command1); // again: nothing of the program's is left to release
+    Click(kRemoveButton); // again: nothing of the program's is left to release
     EXPECT_TRUE(HasFamily(TestFamily(0)));
-    EXPECT_EQ(Rows(List2).size(), 6u);
+    EXPECT_EQ(Rows(kRegisteredList).size(), 6u);
     EXPECT_TRUE(RemoveFontResourceW(shared.c_str()));
     EXPECT_FALSE(HasFamily(TestFamily(0)));
 
@@ -34,7 +34,7 @@ TEST_F(RemoveTest, ReleasesExactlyWhatTheProgramRegisteredAndKeepsOtherHolders) 
     EXPECT_TRUE(HasFamily(TestFamily(1)));
     (**window).RemoveFont(FontPath(TestFamily(1) + L".ttf"));
     EXPECT_FALSE(HasFamily(TestFamily(1)));
-    EXPECT_EQ(Rows(List2).size(), 6u);
+    EXPECT_EQ(Rows(kRegisteredList).size(), 6u);
 }
 
 // A long remove keeps the window answering; what it answers must not
@@ -42,19 +42,19 @@ TEST_F(RemoveTest, ReleasesExactlyWhatTheProgramRegisteredAndKeepsOtherHolders) 
 TEST_F(RemoveTest, ARunHoldsOffBothCommandsAndEndsCleanlyWhenTheWindowCloses) {
     AddTestFonts(4);
     Open();
-    Click(Command2);
+    Click(kInstallButton);
     HWND main = window->hwnd();
     bool onlyTheFirstReleased = false;
     size_t rowsDuringTheRun = 0;
     InstallProbe probe(*window, [&](int) {
-        Click(Command2);
-        Click(Command1);
-        rowsDuringTheRun = Rows(List2).size();
+        Click(kInstallButton);
+        Click(kRemoveButton);
+        rowsDuringTheRun = Rows(kRegisteredList).size();
         onlyTheFirstReleased = !HasFamily(TestFamily(0)) && HasFamily(TestFamily(1));
         SendMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0); // Alt+F4
     });
     probe.PostStep(1); // handled at the remove's first turn, after its first row
-    Click(Command1);
+    Click(kRemoveButton);
     EXPECT_TRUE(onlyTheFirstReleased);
     EXPECT_EQ(rowsDuringTheRun, 4u);
     EXPECT_FALSE(IsWindow(main));

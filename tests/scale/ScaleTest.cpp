@@ -47,7 +47,7 @@ protected:
     RECT InShot(Ctl row) {
         fx::Control& c = window.Get<fx::Control>(row);
         RECT r = c.Bounds(), outer{};
-        MapWindowPoints(c.container(), HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+        MapWindowPoints(c.container().hwnd(), HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
         GetWindowRect(window.hwnd(), &outer);
         OffsetRect(&r, -outer.left, -outer.top);
         return r;
@@ -114,20 +114,20 @@ TEST_F(ScaleTest, WindowAtItsMonitorsDpiShowsPicturesAndTextWhole) {
     GetWindowRect(window.hwnd(), &r);
     EXPECT_EQ(r.right - r.left, Px(kOuterWidthTwips, dpi));
     EXPECT_EQ(r.bottom - r.top, Px(kOuterHeightTwips, dpi));
-    EXPECT_EQ(FontHeight(window.Get<fx::Label>(Label2).Font()), -std::lround(24.0 * dpi / 72));
+    EXPECT_EQ(FontHeight(window.Get<fx::Label>(kInstructionsLabel).Font()), -std::lround(24.0 * dpi / 72));
 
     const Image shot = CaptureWindow(window.hwnd());
-    RECT strip = InShot(Picture4);
+    RECT strip = InShot(kTitleStrip);
     EXPECT_EQ(shot.At(strip.right - 1, strip.bottom - 1), 0xE0E0E0u);
     EXPECT_EQ(shot.At(strip.right - 1, strip.bottom), Rgb(GetSysColor(COLOR_BTNFACE))); // the bare surface
-    ExpectPicture(shot, Picture3, {4, 3, 18, 18}, {24, 23});
-    ExpectPicture(shot, Picture2, {4, 1, 85, 15}, {89, 18});
-    ExpectWholeText(shot, Label2, COLOR_BTNFACE);
-    ExpectWholeText(shot, Label1, COLOR_BTNFACE);
+    ExpectPicture(shot, kClosePicture, {4, 3, 18, 18}, {24, 23});
+    ExpectPicture(shot, kWebLinkPicture, {4, 1, 85, 15}, {89, 18});
+    ExpectWholeText(shot, kInstructionsLabel, COLOR_BTNFACE);
+    ExpectWholeText(shot, kCountLabel, COLOR_BTNFACE);
 
-    window.Get<fx::Control>(Picture1).SetVisible(true); // the completion panel
+    window.Get<fx::Control>(kDonePanel).SetVisible(true); // the completion panel
     PumpFor(300);
-    ExpectWholeText(CaptureWindow(window.hwnd()), Label3, COLOR_WINDOW);
+    ExpectWholeText(CaptureWindow(window.hwnd()), kDoneLabel, COLOR_WINDOW);
 }
 
 TEST_F(ScaleTest, DpiChangeLaysEverythingOutAgain) {
@@ -144,15 +144,15 @@ TEST_F(ScaleTest, DpiChangeLaysEverythingOutAgain) {
     };
     change(other);
     const fx::Units units(other, other);
-    for (Ctl row : {Label2, Command2, Picture2}) {
+    for (Ctl row : {kInstructionsLabel, kInstallButton, kWebLinkPicture}) {
         const RECT expected = units.ToPixels(kMainDesign[row].place), got = window.Get<fx::Control>(row).Bounds();
         EXPECT_TRUE(EqualRect(&expected, &got)) << row;
     }
     POINT panel{0, 0};
-    MapWindowPoints(window.Get<fx::Control>(Picture1).hwnd(), window.hwnd(), &panel, 1);
+    MapWindowPoints(window.Get<fx::Control>(kDonePanel).hwnd(), window.hwnd(), &panel, 1);
     EXPECT_EQ(panel.x, units.ToPixelsX(kPanelLeftTwips) + 1); // inside its one-pixel border
-    EXPECT_EQ(FontHeight(window.Get<fx::Label>(Label1).Font()), -std::lround(24.0 * other / 72));
-    ExpectPicture(CaptureWindow(window.hwnd()), Picture3, {4, 3, 18, 18}, {24, 23});
+    EXPECT_EQ(FontHeight(window.Get<fx::Label>(kCountLabel).Font()), -std::lround(24.0 * other / 72));
+    ExpectPicture(CaptureWindow(window.hwnd()), kClosePicture, {4, 3, 18, 18}, {24, 23});
 
     change(dpi);
     const Image after = CaptureWindow(window.hwnd());

@@ -16,7 +16,7 @@ InstallProbe::InstallProbe(TestWindow& window, StepFn onStep) : window_(window),
     wc.lpszClassName = kProbeClass;
     RegisterClassW(&wc);
     probe_ = CreateWindowExW(0, kProbeClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    list_ = window.Get<fx::Control>(mirvashel::List2).hwnd();
+    list_ = window.Get<fx::Control>(mirvashel::kRegisteredList).hwnd();
     g_current = this;
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListProc)));
@@ -31,7 +31,7 @@ InstallProbe::~InstallProbe() {
 LRESULT CALLBACK InstallProbe::ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     InstallProbe* self = g_current;
     if (msg == LB_ADDSTRING || msg == LB_INSERTSTRING) { // a row recorded, at its place or at the end
-        self->captions_.push_back(self->window_.Get<fx::Label>(mirvashel::Label1).Caption());
+        self->captions_.push_back(self->window_.Get<fx::Label>(mirvashel::kCountLabel).Caption());
         self->PostStep(++self->added_);
         if (self->onStep_) Sleep(kLongerThanAFrameMs);
     }
@@ -43,7 +43,7 @@ void InstallProbe::PostStep(int step) const { PostMessageW(probe_, kStepMessage,
 LRESULT CALLBACK InstallProbe::ProbeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kStepMessage && g_current) {
         ++g_current->steps_;
-        if (const std::wstring& caption = g_current->window_.Get<fx::Label>(mirvashel::Label1).Caption();
+        if (const std::wstring& caption = g_current->window_.Get<fx::Label>(mirvashel::kCountLabel).Caption();
             caption != g_current->lastTurnCaption_) {
             ++g_current->turns_;
             g_current->lastTurnCaption_ = caption;

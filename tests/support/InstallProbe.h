@@ -1,9 +1,9 @@
-// Watches an install run from inside: every path the run records in List2
-// is seen as it is added (with the count label's caption at that moment),
-// and a step callback then runs inside the yield that follows that file,
-// where a user's click or a close would arrive. A run turns the queue once
-// per frame, so with a step callback every recorded file is made to last a
-// frame, as a large font would.
+// Watches an install run from inside: every path the run records in the
+// registered list is seen as it is added (with the count label's caption at
+// that moment), and a step callback then runs inside the yield that follows
+// that file, where a user's click or a close would arrive. A run turns the
+// queue once per frame, so with a step callback every recorded file is made
+// to last a frame, as a large font would.
 #pragma once
 
 #include "TestWindow.h"

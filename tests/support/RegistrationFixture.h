@@ -35,18 +35,13 @@ protected:
     }
     std::wstring FontPath(const std::wstring& name) const { return folder.str() + L"\\fonts\\" + name; }
 
-    std::vector<std::wstring> Rows(mirvashel::Ctl list) {
-        auto& box = window->Get<fx::ListBox>(list);
-        std::vector<std::wstring> rows;
-        for (int i = 0; i < box.Count(); ++i) rows.push_back(box.Row(i));
-        return rows;
-    }
+    std::vector<std::wstring> Rows(mirvashel::Ctl list) { return window->Get<fx::ListBox>(list).Rows(); }
     void Click(mirvashel::Ctl button) {
         window->Get<fx::Button>(button).Click();
         Pump();
     }
-    std::wstring CountCaption() { return window->Get<fx::Label>(mirvashel::Label1).Caption(); }
-    bool PanelShown() { return window->Get<fx::Control>(mirvashel::Picture1).IsVisible(); }
+    std::wstring CountCaption() { return window->Get<fx::Label>(mirvashel::kCountLabel).Caption(); }
+    bool PanelShown() { return window->Get<fx::Control>(mirvashel::kDonePanel).IsVisible(); }
 
     TempFolder folder;
     std::unique_ptr<TestWindow> window;

@@ -1,6 +1,6 @@
-// The shell call behind the web link (its clicks, recorded instead of called,
-// are in AccessibilityTest; the end commands are pressed from outside by the
-// end-to-end test, which sees the process end).
+// The web link's shell call (its clicks, recorded instead of called, are in
+// AccessibilityTest and KeyboardTest; the end commands are pressed from
+// outside by the end-to-end test, which sees the process end).
 #include "TestWindow.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@ using namespace testing_support;
 
 namespace {
 
-TEST(CommandsTest, ShellCallReachesTheShellLoadedOnFirstUse) {
+TEST(WebLinkTest, ShellCallReachesTheShellLoadedOnFirstUse) {
     // A file that does not exist: the shell itself answers "not found",
     // where a failed binding would answer "library not found".
     TempFolder folder;
