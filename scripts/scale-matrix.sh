@@ -16,6 +16,9 @@ stage=$out/stage
 rm -rf "$stage"
 mkdir -p "$stage/fonts"
 cp "$app" "$stage/Mirvashel.exe"
+# One font to install, so that the shot after the install shows the
+# completion panel itself, not the message that the folder holds none.
+cp "$(dirname "$tests")/testfonts/MirvTest0000.ttf" "$stage/fonts/"
 
 # The prefix's server is this script's alone: stop it however the run ends.
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
