@@ -1,7 +1,7 @@
 // A change of display scale: the window takes the place and size Windows
 // suggests, and a message no Windows would send changes nothing.
 #include "Pump.h"
-#include "TestWindow.h"
+#include "WindowAt96DpiTest.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +9,7 @@ using namespace testing_support;
 
 namespace {
 
-class DpiChangeTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (window->units().ToPixelsX(15) != 1) GTEST_SKIP() << "expected places assume 96 dpi at start";
-    }
-    TempFolder folder;
-    TestWindow window{folder.str()};
-};
+class DpiChangeTest : public WindowAt96DpiTest {};
 
 // Windows suggests where the window goes at the new scale: place and size.
 // Any program may post the message, though: one with no readable rectangle,

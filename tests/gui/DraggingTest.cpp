@@ -1,6 +1,6 @@
 // Dragging the window by its bare surface.
 #include "Pump.h"
-#include "TestWindow.h"
+#include "WindowAt96DpiTest.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,11 @@ using namespace testing_support;
 
 namespace {
 
-class DraggingTest : public ::testing::Test {
+class DraggingTest : public WindowAt96DpiTest {
 protected:
     void SetUp() override {
-        if (window->units().ToPixelsX(15) != 1) GTEST_SKIP() << "pixel steps assume 96 dpi";
-        GetWindowRect(window.hwnd(), &start);
+        WindowAt96DpiTest::SetUp();
+        if (!IsSkipped()) GetWindowRect(window.hwnd(), &start);
     }
     void Send(UINT msg, WPARAM keys, int x, int y, HWND target = nullptr) {
         SendMessageW(target ? target : window.hwnd(), msg, keys, MAKELPARAM(x, y));
@@ -25,8 +25,6 @@ protected:
         return {r.left - start.left, r.top - start.top};
     }
 
-    TempFolder folder;
-    TestWindow window{folder.str()};
     RECT start{};
 };
 

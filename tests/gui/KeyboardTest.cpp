@@ -3,7 +3,7 @@
 #include "MessageLoop.h"
 #include "Png.h"
 #include "Pump.h"
-#include "TestWindow.h"
+#include "WindowAt96DpiTest.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +12,8 @@ using namespace testing_support;
 
 namespace {
 
-class KeyboardTest : public ::testing::Test {
+class KeyboardTest : public WindowAt96DpiTest {
 protected:
-    void SetUp() override {
-        if (window->units().ToPixelsX(15) != 1) GTEST_SKIP() << "expected pixel places assume 96 dpi";
-    }
-    TempFolder folder;
-    TestWindow window{folder.str()};
-
     HWND Hwnd(Ctl row) { return window->Get<fx::Control>(row).hwnd(); }
 };
 
